@@ -67,6 +67,16 @@ void OndrelAudioProcessor::timerCallback (int timerID)
     juce::MultiTimer::stopTimer (kUndoTimer);
 }
 
+// Stereo out from a mono or stereo input. Without a check of its own the
+// framework's VST2 client would announce 64 inputs and 64 outputs to hosts.
+bool OndrelAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    const auto input = layouts.getMainInputChannelSet();
+
+    return layouts.getMainOutputChannelSet() == juce::AudioChannelSet::stereo()
+        && (input == juce::AudioChannelSet::stereo() || input == juce::AudioChannelSet::mono());
+}
+
 const juce::String OndrelAudioProcessor::getName() const { return "Ondrel"; }
 double OndrelAudioProcessor::getTailLengthSeconds() const { return 0.0; }
 bool OndrelAudioProcessor::acceptsMidi() const { return true; }

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs every test: the Release build's whole suite, then the concurrency
+# tests under ThreadSanitizer and the unit tests under AddressSanitizer with
+# UndefinedBehaviorSanitizer. Expects tools/setup-and-build.sh to have run.
+#   tools/run-tests.sh              (SANITIZERS=0 skips the sanitizer builds)
+set -euo pipefail
+
+here="$(cd "$(dirname "$0")/.." && pwd)"
+build="${BUILD_DIR:-$here/build}"
+jobs="${JOBS:-$(nproc)}"
+
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build" -j "$jobs"
+ctest --test-dir "$build" --output-on-failure -j "$jobs"
+
+if [ "${SANITIZERS:-1}" = "0" ]; then exit 0; fi
+
+# Sanitizer builds: only the test programs that have tests labelled for them.
+sanitized() {
+    local kind="$1" label="$2" dir="$build-$1"
+    cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONDREL_SANITIZE="$kind" > /dev/null
+    local targets
+    targets="$(cmake --build "$dir" --target help | sed -n "s/^\([a-z_]*_tests\): .*/\1/p" | tr '\n' ' ')"
+    # shellcheck disable=SC2086
+    cmake --build "$dir" -j "$jobs" --target $targets
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs" -L "$label"
+}
+
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$here/tools/tsan.supp"
+export ASAN_OPTIONS="detect_leaks=1"
+export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
+sanitized thread concurrency
+sanitized address unit
