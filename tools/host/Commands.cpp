@@ -115,18 +115,14 @@ namespace
             return fail (error);
 
         auto& plugin = *loaded.instance;
-        const auto hostChannels = getHostBufferChannels (plugin);
 
         if (options.input == juce::File())
-            source = makeSignal (options.signal, options.channels > 0 ? options.channels : hostChannels,
+            source = makeSignal (options.signal, options.channels > 0 ? options.channels : getHostBufferChannels (plugin),
                                  juce::roundToInt (options.seconds * sampleRate), sampleRate, options.signalOptions);
 
-        auto audio = fitChannels (source, hostChannels);
         plugin.prepareToPlay (sampleRate, schedule.getMaxBlockSize());
-        processInBlocks (plugin, audio, schedule);
+        const auto output = renderThrough (plugin, source, schedule);
         plugin.releaseResources();
-
-        const auto output = fitChannels (audio, plugin.getTotalNumOutputChannels());
 
         if (! writeFloatWav (options.output, output, sampleRate, error))
             return fail (error);

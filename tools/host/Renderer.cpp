@@ -39,4 +39,12 @@ void processInBlocks (juce::AudioProcessor& plugin, juce::AudioBuffer<float>& au
     }
 }
 
+juce::AudioBuffer<float> renderThrough (juce::AudioProcessor& plugin, const juce::AudioBuffer<float>& input,
+                                        BlockSchedule schedule)
+{
+    auto audio = fitChannels (input, getHostBufferChannels (plugin));
+    processInBlocks (plugin, audio, schedule);
+    return fitChannels (audio, plugin.getTotalNumOutputChannels());
+}
+
 } // namespace ondrel::host

@@ -19,4 +19,9 @@ juce::AudioBuffer<float> fitChannels (const juce::AudioBuffer<float>& audio, int
 // `audio` must have getHostBufferChannels() channels.
 void processInBlocks (juce::AudioProcessor& plugin, juce::AudioBuffer<float>& audio, BlockSchedule& schedule);
 
+// A copy of `input`, fitted to the plug-in's channels, run through a
+// prepared plug-in; the result has the plug-in's output channels.
+juce::AudioBuffer<float> renderThrough (juce::AudioProcessor& plugin, const juce::AudioBuffer<float>& input,
+                                        BlockSchedule schedule = BlockSchedule::fixed (512));
+
 } // namespace ondrel::host
