@@ -1,28 +1,91 @@
-#include <juce_audio_processors/juce_audio_processors.h>
+#include "PluginProcessor.h"
 
-// Placeholder until the processor lands.
-class OndrelAudioProcessor : public juce::AudioProcessor
+OndrelAudioProcessor::OndrelAudioProcessor()
+    : juce::AudioProcessor (BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo())
+                                              .withOutput ("Output", juce::AudioChannelSet::stereo())),
+      pluginVersion ("2.0.0"),
+      lastSampleRate (getSampleRate() > 0.0 ? (float) getSampleRate() : 44100.0f)
 {
-public:
-    OndrelAudioProcessor()
-        : juce::AudioProcessor (BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo())
-                                                 .withOutput ("Output", juce::AudioChannelSet::stereo())) {}
-    const juce::String getName() const override { return "Ondrel"; }
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return true; }
-    bool producesMidi() const override { return false; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
-};
+    // The engine exists before any parameter, so the parameterChanged calls
+    // made while the parameters are created always find it.
+    auto engine = std::make_unique<Phaser_engine> (lastSampleRate);
+    phaserEngine = std::move (engine);
 
-juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter() { return new OndrelAudioProcessor(); }
+    valueTreeState = std::make_unique<juce::AudioProcessorValueTreeState> (*this, undoManager.get());
+    createParameters();
+    valueTreeState->state = juce::ValueTree ("ONDREL");
+
+    learnableParamIDs = paramIDs;
+
+    readSettingFile();
+    getMidiTableSetting();
+
+    // The parameterChanged calls above started the undo timer; a new
+    // processor has none running.
+    juce::MultiTimer::stopTimer (kUndoTimer);
+}
+
+OndrelAudioProcessor::~OndrelAudioProcessor()
+{
+    juce::MultiTimer::stopTimer (kUndoTimer);
+    phaserEngine.reset();
+    valueTreeState.reset();
+}
+
+void OndrelAudioProcessor::createParameters()
+{
+    paramIDs.resize (paramProfile->size());
+
+    for (int i = 0; i < paramProfile->size(); ++i)
+    {
+        const auto& id = paramProfile->ids.getReference (i);
+        const auto& name = paramProfile->names.getReference (i);
+        const float defaultValue = paramProfile->defaults[i];
+
+        auto* parameter = valueTreeState->createAndAddParameter (
+            std::make_unique<juce::AudioProcessorValueTreeState::Parameter> (
+                juce::ParameterID (id), name, paramProfile->ranges[i], defaultValue,
+                juce::AudioProcessorValueTreeStateParameterAttributes().withLabel (name)));
+
+        valueTreeState->addParameterListener (id, this);
+        paramIDs.set (i, id);
+        parameters.add (parameter);
+        parameterChanged (id, defaultValue);
+    }
+}
+
+void OndrelAudioProcessor::timerCallback (int timerID)
+{
+    if (timerID != kUndoTimer)
+        return;
+
+    // The parameter tree writes values into its state (and so into the undo
+    // manager) on a timer of its own: flush it first, so that the burst just
+    // ended lands in this transaction and not in the next.
+    valueTreeState->copyState();
+    undoManager->beginNewTransaction();
+    juce::MultiTimer::stopTimer (kUndoTimer);
+}
+
+const juce::String OndrelAudioProcessor::getName() const { return "Ondrel"; }
+double OndrelAudioProcessor::getTailLengthSeconds() const { return 0.0; }
+bool OndrelAudioProcessor::acceptsMidi() const { return true; }
+bool OndrelAudioProcessor::producesMidi() const { return false; }
+int OndrelAudioProcessor::getNumPrograms() { return 1; }
+int OndrelAudioProcessor::getCurrentProgram() { return 0; }
+void OndrelAudioProcessor::setCurrentProgram (int) {}
+const juce::String OndrelAudioProcessor::getProgramName (int) { return {}; }
+void OndrelAudioProcessor::changeProgramName (int, const juce::String&) {}
+
+// Until the product's own editor exists, hosts get the framework's generic one.
+bool OndrelAudioProcessor::hasEditor() const { return true; }
+
+juce::AudioProcessorEditor* OndrelAudioProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor (*this);
+}
+
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new OndrelAudioProcessor();
+}

@@ -1,0 +1,174 @@
+#include "KesMidiLearnHandler.h"
+
+#include "SettingsFiles.h"
+
+namespace
+{
+constexpr int kPollIntervalMs = 20;
+}
+
+KesMidiLearnHandler::KesMidiLearnHandler()
+{
+    for (auto& index : boundIndex)
+        index.store (-1, std::memory_order_relaxed);
+}
+
+KesMidiLearnHandler::~KesMidiLearnHandler()
+{
+    poller.stopTimer();
+    stopTimer();
+}
+
+void KesMidiLearnHandler::armLearn (const juce::String& parameterID)
+{
+    const int index = learnableParamIDs.indexOf (parameterID);
+
+    if (index < 0)
+        return;
+
+    learnParamID = parameterID;
+    learnIndex.store (index, std::memory_order_relaxed);
+    isLearning.store (true, std::memory_order_release);
+    startTimer (kLearnTimeoutMs);
+    poller.startTimer (kPollIntervalMs);
+}
+
+void KesMidiLearnHandler::unlearn (const juce::String& parameterID)
+{
+    if (parameterID.isEmpty() || ! midiCCTable.contains (parameterID))
+        return;
+
+    for (int cc = 0; cc < midiCCTable.size(); ++cc)
+        if (midiCCTable.getReference (cc) == parameterID)
+            setBinding (cc, -1);
+
+    isLearning.store (false, std::memory_order_release);
+    stopTimer();
+    saveMidiTableSetting();
+}
+
+int KesMidiLearnHandler::learnedController (const juce::String& parameterID) const
+{
+    if (parameterID.isEmpty())
+        return -1;
+
+    return midiCCTable.indexOf (parameterID);
+}
+
+void KesMidiLearnHandler::setBinding (int cc, int parameterIndex)
+{
+    midiCCTable.set (cc, juce::isPositiveAndBelow (parameterIndex, learnableParamIDs.size())
+                             ? learnableParamIDs[parameterIndex] : juce::String());
+    boundIndex[(size_t) cc].store (parameterIndex, std::memory_order_relaxed);
+}
+
+int KesMidiLearnHandler::handleController (int cc) noexcept
+{
+    if (isLearning.load (std::memory_order_acquire))
+    {
+        const int index = learnIndex.load (std::memory_order_relaxed);
+
+        if (cc >= 0 && cc < kNumControllers)
+            boundIndex[(size_t) cc].store (index, std::memory_order_relaxed);
+
+        completedLearn.store (((cc & 0xff) << 8 | (index & 0xff)) + 1, std::memory_order_release);
+        isLearning.store (false, std::memory_order_release);
+        stopTimer();
+        return -1;
+    }
+
+    if (cc < 0 || cc >= kNumControllers)
+        return -1;
+
+    return boundIndex[(size_t) cc].load (std::memory_order_relaxed);
+}
+
+void KesMidiLearnHandler::applyCompletedLearn()
+{
+    const int completed = completedLearn.exchange (0, std::memory_order_acquire);
+
+    if (completed == 0)
+        return;
+
+    const int cc = (completed - 1) >> 8;
+    const int index = (completed - 1) & 0xff;
+
+    if (cc < kNumControllers)
+    {
+        setBinding (cc, index);
+        learnParamID = juce::String();
+    }
+
+    saveMidiTableSetting();
+}
+
+void KesMidiLearnHandler::CompletionPoller::timerCallback()
+{
+    const bool stillArmed = handler.learning();
+    handler.applyCompletedLearn();
+
+    if (! stillArmed)
+        stopTimer();
+}
+
+void KesMidiLearnHandler::timerCallback()
+{
+    stopTimer();
+    isLearning.store (false, std::memory_order_release);
+}
+
+void KesMidiLearnHandler::saveMidiTableSetting()
+{
+    SettingsFiles::folder().createDirectory();
+
+    const auto file = SettingsFiles::midiTableFile();
+
+    if (file.exists())
+        file.deleteFile();
+
+    // One attribute per parameter: a parameter bound to several controllers
+    // stands at its lowest controller's place with its highest number.
+    juce::XmlElement root ("ONDREL_MIDITABLE");
+
+    for (int cc = 0; cc < midiCCTable.size(); ++cc)
+        if (midiCCTable.getReference (cc).isNotEmpty())
+            root.setAttribute (midiCCTable.getReference (cc), cc);
+
+    file.create();
+    SettingsFiles::write (root, file);
+}
+
+void KesMidiLearnHandler::getMidiTableSetting()
+{
+    midiCCTable.resize (kNumControllers);
+    SettingsFiles::folder().createDirectory();
+
+    const auto file = SettingsFiles::midiTableFile();
+    auto root = SettingsFiles::read (file);
+
+    // A missing file, or one without a parsable element, becomes an empty table file.
+    if (root == nullptr)
+    {
+        juce::XmlElement empty ("ONDREL_MIDITABLE");
+        file.create();
+        SettingsFiles::write (empty, file);
+        root = SettingsFiles::read (file);
+
+        if (root == nullptr)
+            return;
+    }
+
+    for (int index = 0; index < learnableParamIDs.size(); ++index)
+    {
+        const auto& id = learnableParamIDs.getReference (index);
+
+        if (! root->hasAttribute (id))
+            continue;
+
+        const int cc = SettingsFiles::toInt (root->getStringAttribute (id));
+
+        // -1 binds nothing; numbers outside the table are ignored.
+        if (cc >= 0 && cc < kNumControllers)
+            setBinding (cc, index);
+    }
+}

@@ -1,0 +1,87 @@
+#include "PluginSettingState.h"
+
+#include "SettingsFiles.h"
+
+PluginSettingState::PluginSettingState()
+{
+    presetName = "Preset";
+    presetLocation = juce::String();
+}
+
+void PluginSettingState::writeDefaultSettingFile()
+{
+    juce::XmlElement root ("ONDREL");
+    root.setAttribute ("presetLocation", SettingsFiles::defaultPresetFolder());
+    root.setAttribute ("window_width", defaultWindowWidth);
+    root.setAttribute ("window_height", defaultWindowHeight);
+
+    const auto file = SettingsFiles::settingsFile();
+    file.create();
+    SettingsFiles::write (root, file);
+
+    presetLocation = SettingsFiles::defaultPresetFolder();
+}
+
+void PluginSettingState::readSettingFile()
+{
+    SettingsFiles::folder().createDirectory();
+
+    const auto file = SettingsFiles::settingsFile();
+    auto root = SettingsFiles::read (file);
+
+    // A missing file, or one without a parsable element, starts afresh.
+    if (root == nullptr)
+    {
+        writeDefaultSettingFile();
+        return;
+    }
+
+    presetLocation = root->getStringAttribute ("presetLocation");
+
+    int w = 0;
+    int h = 0;
+
+    if (root->hasAttribute ("window_width") && root->getDoubleAttribute ("window_width") > 0.0)
+    {
+        w = SettingsFiles::toInt (root->getStringAttribute ("window_width"));
+        h = SettingsFiles::toInt (root->getStringAttribute ("window_height"));
+    }
+
+    // A missing or non-positive size (also a missing height, or a width
+    // such as 0.5) falls back to the default size, written back to the file.
+    if (w <= 0 || h <= 0)
+    {
+        w = defaultWindowWidth;
+        h = defaultWindowHeight;
+        root->setAttribute ("window_width", w);
+        root->setAttribute ("window_height", h);
+        SettingsFiles::write (*root, file);
+    }
+
+    if (windowWidth != w)
+    {
+        windowWidth = w;
+        windowHeight = h;
+        updateSettingFile();
+    }
+}
+
+void PluginSettingState::updateSettingFile()
+{
+    SettingsFiles::folder().createDirectory();
+
+    const auto file = SettingsFiles::settingsFile();
+    auto root = SettingsFiles::read (file);
+
+    if (root == nullptr)
+    {
+        writeDefaultSettingFile();
+        return;
+    }
+
+    root->setAttribute ("presetLocation", presetLocation.toString());
+    root->setAttribute ("window_width", windowWidth);
+    root->setAttribute ("window_height", windowHeight);
+    file.create();
+    SettingsFiles::write (*root, file);
+}
