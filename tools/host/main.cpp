@@ -5,6 +5,16 @@
 
 #include <iostream>
 
+namespace
+{
+    // JUCE's hosting code narrates every load on stderr; the tool reports
+    // its own errors, so keep the output to what the command produced.
+    struct QuietLogger : juce::Logger
+    {
+        void logMessage (const juce::String&) override {}
+    };
+}
+
 int main (int argc, char* argv[])
 {
     juce::StringArray args;
@@ -27,6 +37,10 @@ int main (int argc, char* argv[])
         return 2;
     }
 
+    QuietLogger quiet;
+    juce::Logger::setCurrentLogger (&quiet);
     const juce::ScopedJuceInitialiser_GUI juceRuntime;
-    return ondrel::host::runCommand (*options);
+    const auto exitCode = ondrel::host::runCommand (*options);
+    juce::Logger::setCurrentLogger (nullptr);
+    return exitCode;
 }
