@@ -29,6 +29,8 @@ namespace
     constexpr int opGetChunk = 23;
     constexpr int opSetChunk = 24;
 
+    constexpr int hostAutomate = 0, hostBeginEdit = 43, hostEndEdit = 44;
+
     constexpr int pinIsActive = 1, pinIsStereo = 2, pinUseSpeaker = 4;
 
     constexpr int block = 512;
@@ -84,6 +86,35 @@ namespace
         rawhost::RawPlugin plugin { ONDREL_PLUGIN_FILE };
 
         void SetUp() override { ASSERT_TRUE (plugin.isOpen()) << plugin.getError(); }
+
+        // effGetChunk: index 0 asks for the bank, 1 for the current program.
+        std::vector<char> getChunk (int isProgram)
+        {
+            void* data = nullptr;
+            const auto size = plugin.dispatch (opGetChunk, isProgram, 0, &data);
+
+            if (data == nullptr || size <= 0)
+                return {};
+
+            return { static_cast<char*> (data), static_cast<char*> (data) + size };
+        }
+
+        void setChunk (int isProgram, std::vector<char> chunk)
+        {
+            plugin.dispatch (opSetChunk, isProgram, (VstIntPtr) chunk.size(), chunk.data());
+        }
+
+        void setAllParameters (float value)
+        {
+            for (int i = 0; i < numParameters; ++i)
+                plugin.setParameter (i, value);
+        }
+
+        void expectAllParameters (float value)
+        {
+            for (int i = 0; i < numParameters; ++i)
+                EXPECT_EQ (plugin.getParameter (i), value) << "parameter " << i;
+        }
     };
 }
 
@@ -168,12 +199,7 @@ TEST_F (RawHost, AWholeSessionSendsTheHostOnlyStandardOpcodes)
     plugin.resume (44100.0, block);
     io.process (plugin, 10);
 
-    void* chunkData = nullptr;
-    const auto chunkSize = plugin.dispatch (opGetChunk, 0, 0, &chunkData);
-    std::vector<char> chunk;
-
-    if (chunkData != nullptr && chunkSize > 0)
-        chunk.assign (static_cast<char*> (chunkData), static_cast<char*> (chunkData) + chunkSize);
+    const auto chunk = getChunk (0);
 
     for (int i = 0; i < numParameters - 1; ++i)
         plugin.setParameter (i, 0.25f);
@@ -181,7 +207,7 @@ TEST_F (RawHost, AWholeSessionSendsTheHostOnlyStandardOpcodes)
     io.process (plugin, 10);
 
     if (! chunk.empty())
-        plugin.dispatch (opSetChunk, 0, (VstIntPtr) chunk.size(), chunk.data());
+        setChunk (0, chunk);
 
     plugin.dispatch (opSetBypass, 0, 1);
     io.process (plugin, 5);
@@ -200,6 +226,38 @@ TEST_F (RawHost, AWholeSessionSendsTheHostOnlyStandardOpcodes)
 
     for (const auto& call : calls)
         EXPECT_LE (call.opcode, 100000) << "placeholder opcode sent to the host (index " << call.index << ")";
+}
+
+TEST_F (RawHost, ProgramAndBankChunksCarryTheSameWholeState)
+{
+    setAllParameters (0.25f);
+    const auto bank = getChunk (0);
+    ASSERT_FALSE (bank.empty()) << "the plug-in returned no chunk";
+    EXPECT_EQ (getChunk (1), bank);
+
+    setAllParameters (0.75f);
+    setChunk (1, bank);
+    expectAllParameters (0.25f);
+}
+
+TEST_F (RawHost, RestoringAChunkDoesNotReportParameterChangesToTheHost)
+{
+    setAllParameters (0.25f);
+    const auto chunk = getChunk (0);
+    ASSERT_FALSE (chunk.empty()) << "the plug-in returned no chunk";
+    setAllParameters (0.75f);
+
+    const auto callsBefore = plugin.getHostCalls().size();
+    setChunk (0, chunk);
+    expectAllParameters (0.25f);
+
+    // Reports would come through the plug-in's own message thread too.
+    std::this_thread::sleep_for (std::chrono::milliseconds (200));
+    const auto calls = plugin.getHostCalls();
+
+    for (auto call = calls.begin() + (long) callsBefore; call != calls.end(); ++call)
+        EXPECT_TRUE (call->opcode != hostAutomate && call->opcode != hostBeginEdit && call->opcode != hostEndEdit)
+            << "the host was sent opcode " << call->opcode << " for parameter " << call->index;
 }
 
 } // namespace ondrel::hosttests
