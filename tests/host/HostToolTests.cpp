@@ -82,7 +82,8 @@ TEST_F (HostTool, StateSavedByOneRunRestoresInTheNextWithNameAndFolder)
     juce::XmlElement element ("ONDREL2");
     element.setAttribute ("presetName", "Tool & <test>");
     element.setAttribute ("lastPresetFolderPath", "/tmp/tool presets");
-    ASSERT_TRUE (juce::File (path ("start.state")).replaceWithData (frameChunk (element).getData(), frameChunk (element).getSize()));
+    const auto start = frameChunk (element);
+    ASSERT_TRUE (juce::File (path ("start.state")).replaceWithData (start.getData(), start.getSize()));
 
     const auto save = runTool ({ "save-state", plugin, path ("a.state"), "--state", path ("start.state"),
                                  "--param", "Phaser Depth=0.7", "--param", "13=1" });

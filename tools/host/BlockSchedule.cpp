@@ -24,14 +24,14 @@ BlockSchedule BlockSchedule::random (int minSize, int maxSize, juce::int64 seed)
     BlockSchedule schedule;
     schedule.minRandom = minSize;
     schedule.maxRandom = maxSize;
-    schedule.random_.setSeed (seed);
+    schedule.generator.setSeed (seed);
     return schedule;
 }
 
 int BlockSchedule::next()
 {
     if (sizes.empty())
-        return minRandom + random_.nextInt (maxRandom - minRandom + 1);
+        return minRandom + generator.nextInt (maxRandom - minRandom + 1);
 
     const auto size = sizes[position];
     position = (position + 1) % sizes.size();

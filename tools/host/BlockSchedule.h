@@ -26,7 +26,7 @@ private:
     std::vector<int> sizes;
     size_t position = 0;
     int minRandom = 0, maxRandom = 0;
-    juce::Random random_;
+    juce::Random generator;
 };
 
 } // namespace ondrel::host

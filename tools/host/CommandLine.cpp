@@ -5,9 +5,15 @@ namespace ondrel::host
 
 namespace
 {
+    bool isNumber (const juce::String& text)
+    {
+        return text.containsAnyOf ("0123456789") && text.containsOnly ("0123456789.")
+               && text.indexOfChar ('.') == text.lastIndexOfChar ('.');
+    }
+
     bool isPositiveNumber (const juce::String& text)
     {
-        return text.containsOnly ("0123456789.") && text.getDoubleValue() > 0.0;
+        return isNumber (text) && text.getDoubleValue() > 0.0;
     }
 
     bool isCount (const juce::String& text)
@@ -52,7 +58,7 @@ namespace
         }
         else if (name == "--seconds")   { if (! isPositiveNumber (value)) return bad(); options.seconds = value.getDoubleValue(); }
         else if (name == "--frequency") { if (! isPositiveNumber (value)) return bad(); options.signalOptions.frequency = value.getDoubleValue(); }
-        else if (name == "--amplitude") { if (! value.containsOnly ("0123456789.")) return bad(); options.signalOptions.amplitude = value.getFloatValue(); }
+        else if (name == "--amplitude") { if (! isNumber (value)) return bad(); options.signalOptions.amplitude = value.getFloatValue(); }
         else if (name == "--noise-seed") { if (! isCount (value)) return bad(); options.signalOptions.seed = value.getLargeIntValue(); }
         else if (name == "--channels")  { if (! isCount (value)) return bad(); options.channels = value.getIntValue(); }
         else if (name == "--rate")      { if (! isPositiveNumber (value)) return bad(); options.sampleRate = value.getDoubleValue(); }
