@@ -154,3 +154,20 @@ bool nearlySame (juce::Colour a, juce::Colour b, int tolerance)
            && close (a.getGreen(), b.getGreen()) && close (a.getBlue(), b.getBlue());
 }
 } // namespace looktest
+
+namespace looktest
+{
+void ensureMonitorWithoutDisplay()
+{
+    auto& displays = const_cast<juce::Displays&> (juce::Desktop::getInstance().getDisplays());
+    if (! displays.displays.isEmpty())
+        return;
+
+    juce::Displays::Display monitor;
+    monitor.totalArea = monitor.userArea = { 0, 0, 1920, 1080 };
+    monitor.isMain = true;
+    monitor.scale = 1.0;
+    monitor.dpi = 96.0;
+    displays.displays.add (monitor);
+}
+} // namespace looktest

@@ -109,3 +109,10 @@ juce::String faceOf (const juce::Font& font);
 // Channels within a tolerance (for blended pixels).
 bool nearlySame (juce::Colour a, juce::Colour b, int tolerance = 1);
 } // namespace looktest
+
+namespace looktest
+{
+// Without an X display the framework knows no monitor, and windows that size
+// themselves from it (the alert window) cannot be built. This gives it one.
+void ensureMonitorWithoutDisplay();
+} // namespace looktest
