@@ -110,7 +110,7 @@ void RecordingContext::drawGlyph (int glyphNumber, const juce::AffineTransform& 
     inner.drawGlyph (glyphNumber, t);
 }
 
-std::vector<TextRun> RecordingContext::textRuns() const
+std::vector<TextRun> textRunsOf (const std::vector<RecordedGlyph>& glyphs)
 {
     std::vector<TextRun> runs;
     for (auto& g : glyphs)

@@ -41,8 +41,6 @@ public:
     std::vector<RecordedFill> fills;
     std::vector<RecordedGlyph> glyphs;
 
-    std::vector<TextRun> textRuns() const;
-
     bool isVectorDevice() const override { return false; }
     void setOrigin (juce::Point<int> o) override;
     void addTransform (const juce::AffineTransform& t) override;
@@ -88,12 +86,27 @@ private:
     std::vector<State> saved;
 };
 
+// Consecutive glyphs in the same font and colour, as runs of text.
+std::vector<TextRun> textRunsOf (const std::vector<RecordedGlyph>& glyphs);
+
+// What a drawing left behind: the pixels and the record.
+struct Drawn
+{
+    juce::Image image;
+    std::vector<RecordedFill> fills;
+    std::vector<RecordedGlyph> glyphs;
+
+    juce::Colour pixel (int x, int y) const { return image.getPixelAt (x, y); }
+    std::vector<TextRun> textRuns() const { return textRunsOf (glyphs); }
+};
+
 // An image with a recording graphics context on it.
 struct Canvas
 {
     Canvas (int width, int height, juce::Colour background = juce::Colours::transparentBlack);
 
     juce::Colour pixel (int x, int y) const { return image.getPixelAt (x, y); }
+    Drawn result() const { return { image, context.fills, context.glyphs }; }
 
     juce::Image image;
     RecordingContext context;
