@@ -105,8 +105,8 @@ void RecordingContext::setFont (const juce::Font& f)
 void RecordingContext::drawGlyph (int glyphNumber, const juce::AffineTransform& t)
 {
     const auto origin = juce::Point<float>().transformedBy (t.followedBy (state.transform));
-    const auto colour = state.fill.colour.withMultipliedAlpha (state.fill.getOpacity());
-    glyphs.push_back ({ glyphNumber, state.font, origin, colour });
+    // A fill's opacity lives in its colour's alpha.
+    glyphs.push_back ({ glyphNumber, state.font, origin, state.fill.colour });
     inner.drawGlyph (glyphNumber, t);
 }
 

@@ -21,7 +21,7 @@ struct RecordedGlyph
     int glyph;
     juce::Font font;
     juce::Point<float> position; // the glyph's origin on the baseline
-    juce::Colour colour;         // colour with the opacity in force
+    juce::Colour colour;         // with the opacity in force
 };
 
 // A run of glyphs drawn one after another in the same font.
