@@ -22,8 +22,8 @@ juce::Rectangle<float> capBounds (const Centre& c, float trackWidth)
     return e1.getBounds();
 }
 
-void drawCapAndPointer (juce::Graphics& g, const Centre& c, juce::Rectangle<float> cap,
-                        juce::Colour thumbColour, float pointerAngle)
+void drawCapAndPointer (juce::Graphics& g, const Centre& c, juce::Rectangle<float> cap, const juce::Slider& slider,
+                        float sliderPosProportional, float rotaryStartAngle, float rotaryEndAngle)
 {
     const auto w1 = cap.getWidth(), h1 = cap.getHeight();
     juce::Path e1, e2, e3, e4;
@@ -49,12 +49,13 @@ void drawCapAndPointer (juce::Graphics& g, const Centre& c, juce::Rectangle<floa
 
     g.setColour (juce::Colours::black);
     g.fillPath (e3);
-    g.setColour (thumbColour.brighter (0.2f));
+    g.setColour (slider.findColour (juce::Slider::thumbColourId).brighter (0.2f));
     g.fillPath (e4);
 
+    const auto angle = rotaryStartAngle + sliderPosProportional * (rotaryEndAngle - rotaryStartAngle);
     juce::Path pointer;
     pointer.addRectangle (-0.1f * c.r, -0.8f * c.r, 0.2f * c.r, 0.15f * c.r);
-    pointer.applyTransform (juce::AffineTransform::rotation (pointerAngle).translated (c.cx, c.cy));
+    pointer.applyTransform (juce::AffineTransform::rotation (angle).translated (c.cx, c.cy));
     g.setColour (juce::Colours::white);
     g.fillPath (pointer);
 }

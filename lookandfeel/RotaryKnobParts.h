@@ -24,8 +24,10 @@ float outerRingSide (float trackWidth);
 // Cap ellipse E1: the outer ring's square less 2 % on each side.
 juce::Rectangle<float> capBounds (const Centre& c, float trackWidth);
 
-void drawCapAndPointer (juce::Graphics& g, const Centre& c, juce::Rectangle<float> cap,
-                        juce::Colour thumbColour, float pointerAngle);
+// The pointer stands at the slider's position between the rotary angles; the
+// centre takes the slider's thumb colour.
+void drawCapAndPointer (juce::Graphics& g, const Centre& c, juce::Rectangle<float> cap, const juce::Slider& slider,
+                        float sliderPosProportional, float rotaryStartAngle, float rotaryEndAngle);
 
 // The caption band under the knob; its justification is the look's.
 void drawCaption (juce::Graphics& g, const juce::Slider& slider, const Centre& c,

@@ -53,8 +53,7 @@ void Sorrendi_CLAF_Knob1_Bipolar::drawRotarySlider (juce::Graphics& g, int x, in
     g.setColour (juce::Colours::black.brighter (0.3f));
     g.fillEllipse (cap);
 
-    const auto angle = rotaryStartAngle + sliderPosProportional * (rotaryEndAngle - rotaryStartAngle);
-    drawCapAndPointer (g, c, cap, slider.findColour (juce::Slider::thumbColourId), angle);
+    drawCapAndPointer (g, c, cap, slider, sliderPosProportional, rotaryStartAngle, rotaryEndAngle);
 
     const auto name = slider.getName();
     if (name == "bal")

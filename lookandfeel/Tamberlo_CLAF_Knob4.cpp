@@ -17,9 +17,8 @@ void Tamberlo_CLAF_Knob4::drawRotarySlider (juce::Graphics& g, int x, int y, int
     g.setColour (juce::Colour (0xff020202));
     g.fillPath (track);
 
-    const auto angle = rotaryStartAngle + sliderPosProportional * (rotaryEndAngle - rotaryStartAngle);
-    drawCapAndPointer (g, c, capBounds (c, track.getBounds().getWidth()),
-                       slider.findColour (juce::Slider::thumbColourId), angle);
+    drawCapAndPointer (g, c, capBounds (c, track.getBounds().getWidth()), slider, sliderPosProportional,
+                       rotaryStartAngle, rotaryEndAngle);
 
     if (slider.getName() == "bal")
         return;
