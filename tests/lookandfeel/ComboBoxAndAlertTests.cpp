@@ -33,19 +33,6 @@ TEST (ComboBox, FontHeightDependsOnTheExactName)
     }
 }
 
-TEST (ComboBox, TextLabelIsPlacedAsTheFrameworkDoesWithOurFont)
-{
-    Ondrel_CLAF_ComboBox look;
-    juce::ComboBox box ("LFO Waveform");
-    box.setSize (120, 20);
-    std::unique_ptr<juce::Label> label (look.createComboBoxTextBox (box));
-    ASSERT_NE (label, nullptr);
-    EXPECT_TRUE (label->getText().isEmpty());
-    look.positionComboBoxText (box, *label);
-    EXPECT_EQ (label->getBounds(), juce::Rectangle<int> (1, 1, 103, 18));
-    EXPECT_FLOAT_EQ (label->getFont().getHeight(), 13.6f);
-}
-
 struct Box
 {
     Box() : box ("Rate")
@@ -137,12 +124,4 @@ TEST_F (AlertWindowLook, FontsAndSizes)
     }
 }
 
-TEST_F (AlertWindowLook, CreatesTheFrameworksAlertWindow)
-{
-    std::unique_ptr<juce::AlertWindow> alert (look.createAlertWindow ("Title", "Message", "OK", "Cancel", {},
-                                                                      juce::MessageBoxIconType::InfoIcon, 2, nullptr));
-    ASSERT_NE (alert, nullptr);
-    EXPECT_EQ (alert->getNumButtons(), 2);
-    EXPECT_EQ (alert->getAlertType(), juce::MessageBoxIconType::InfoIcon);
-}
 } // namespace

@@ -57,25 +57,6 @@ TEST (FontLookup, AnyOtherNameFallsBackToRobotoBold)
     }
 }
 
-TEST (FontLookup, EveryCallMakesAFreshTypeface)
-{
-    Tamberlo_CLAF_Common look;
-    const juce::Font font ("Gloria", 12.0f, 0);
-    auto a = look.getTypefaceForFont (font);
-    auto b = look.getTypefaceForFont (font);
-    ASSERT_NE (a, nullptr);
-    EXPECT_NE (a.get(), b.get());
-}
-
-TEST (FontLookup, EveryLookSharesTheLookup)
-{
-    Tamberlo_CLAF_Knob4 knob;
-    Ondrel_CLAF_LogoLabel logo;
-    Ondrel_CLAF_MenuButton menu;
-    for (juce::LookAndFeel* look : std::initializer_list<juce::LookAndFeel*> { &knob, &logo, &menu })
-        EXPECT_EQ (look->getTypefaceForFont (juce::Font ("Arrows2", 10.0f, 0))->getName(), "Arrow 7 Stand-in");
-}
-
 // The preset arrows of the header are "R" (previous) and "Q" (next) in the
 // "Arrows" face: their ink must point left and right.
 struct ArrowInk

@@ -120,14 +120,4 @@ TEST (LogoLabel, FontIsOnePointFourTimesTheHeightInTheHandwritingFace)
             EXPECT_EQ (canvas.pixel (x, y).getAlpha(), 0);
 }
 
-TEST (LabelLooks, LabelFontIsTheLabelsOwn)
-{
-    Ondrel_CLAF_LogoLabel logo;
-    Ondrel_CLAF_PanelLabel panel;
-    KesCLAF_PresetNameLabel preset;
-    juce::Label label ("l", "x");
-    label.setFont (juce::Font ("Nevis", 23.0f, juce::Font::italic));
-    for (juce::LookAndFeel* look : std::initializer_list<juce::LookAndFeel*> { &logo, &panel, &preset })
-        EXPECT_EQ (look->getLabelFont (label), label.getFont());
-}
 } // namespace

@@ -216,20 +216,4 @@ TEST (PopupMenuFamily, BackgroundIsOneRoundedFillWithoutLines)
     }
 }
 
-TEST (PopupMenuFamily, FrameworkBehaviourIsKeptWhereNothingChanges)
-{
-    for (auto& f : families())
-    {
-        auto look = f.make();
-        juce::LookAndFeel_V2 v2;
-        EXPECT_EQ (look->getPopupMenuFont(), v2.getPopupMenuFont());
-        int w1 = 0, h1 = 0, w2 = 0, h2 = 0;
-        look->getIdealPopupMenuItemSize ("Load preset", false, 22, w1, h1);
-        v2.getIdealPopupMenuItemSize ("Load preset", false, 22, w2, h2);
-        EXPECT_EQ (w1, w2);
-        EXPECT_EQ (h1, h2);
-        look->getIdealPopupMenuItemSize ("", true, 22, w1, h1);
-        EXPECT_EQ (h1, 11);
-    }
-}
 } // namespace
