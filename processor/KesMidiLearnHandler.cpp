@@ -55,10 +55,15 @@ int KesMidiLearnHandler::learnedController (const juce::String& parameterID) con
     return midiCCTable.indexOf (parameterID);
 }
 
+juce::String KesMidiLearnHandler::idForIndex (int parameterIndex) const
+{
+    return juce::isPositiveAndBelow (parameterIndex, learnableParamIDs.size()) ? learnableParamIDs[parameterIndex]
+                                                                               : juce::String();
+}
+
 void KesMidiLearnHandler::setBinding (int cc, int parameterIndex)
 {
-    midiCCTable.set (cc, juce::isPositiveAndBelow (parameterIndex, learnableParamIDs.size())
-                             ? learnableParamIDs[parameterIndex] : juce::String());
+    midiCCTable.set (cc, idForIndex (parameterIndex));
     boundIndex[(size_t) cc].store (parameterIndex, std::memory_order_relaxed);
 }
 
@@ -66,12 +71,13 @@ int KesMidiLearnHandler::handleController (int cc) noexcept
 {
     if (isLearning.load (std::memory_order_acquire))
     {
-        const int index = learnIndex.load (std::memory_order_relaxed);
-
         if (cc >= 0 && cc < kNumControllers)
-            boundIndex[(size_t) cc].store (index, std::memory_order_relaxed);
+        {
+            boundIndex[(size_t) cc].store (learnIndex.load (std::memory_order_relaxed), std::memory_order_relaxed);
+            learnTargetTaken.store (true, std::memory_order_relaxed);
+        }
 
-        completedLearn.store (((cc & 0xff) << 8 | (index & 0xff)) + 1, std::memory_order_release);
+        tableChanged.store (true, std::memory_order_release);
         isLearning.store (false, std::memory_order_release);
         stopTimer();
         return -1;
@@ -83,21 +89,16 @@ int KesMidiLearnHandler::handleController (int cc) noexcept
     return boundIndex[(size_t) cc].load (std::memory_order_relaxed);
 }
 
-void KesMidiLearnHandler::applyCompletedLearn()
+void KesMidiLearnHandler::applyCompletedLearns()
 {
-    const int completed = completedLearn.exchange (0, std::memory_order_acquire);
-
-    if (completed == 0)
+    if (! tableChanged.exchange (false, std::memory_order_acquire))
         return;
 
-    const int cc = (completed - 1) >> 8;
-    const int index = (completed - 1) & 0xff;
+    for (int cc = 0; cc < kNumControllers; ++cc)
+        midiCCTable.set (cc, idForIndex (boundIndex[(size_t) cc].load (std::memory_order_relaxed)));
 
-    if (cc < kNumControllers)
-    {
-        setBinding (cc, index);
+    if (learnTargetTaken.exchange (false, std::memory_order_relaxed))
         learnParamID = juce::String();
-    }
 
     saveMidiTableSetting();
 }
@@ -105,7 +106,7 @@ void KesMidiLearnHandler::applyCompletedLearn()
 void KesMidiLearnHandler::CompletionPoller::timerCallback()
 {
     const bool stillArmed = handler.learning();
-    handler.applyCompletedLearn();
+    handler.applyCompletedLearns();
 
     if (! stillArmed)
         stopTimer();

@@ -11,8 +11,8 @@
 // The audio thread never touches a juce::String here: it reads the learn
 // target and the bindings as parameter indices held in atomics. The string
 // table `midiCCTable` is the message thread's view of the same bindings;
-// a learn completed on the audio thread reaches it (and the file) through a
-// flag that a message-thread timer polls.
+// learns completed on the audio thread reach it (and the file) through flags
+// that a message-thread timer polls.
 class KesMidiLearnHandler : private juce::Timer
 {
 public:
@@ -55,15 +55,17 @@ protected:
 private:
     void timerCallback() override;
 
+    juce::String idForIndex (int parameterIndex) const;
     void setBinding (int cc, int parameterIndex);
-    void applyCompletedLearn();
+    void applyCompletedLearns();
 
     std::array<std::atomic<int>, kNumControllers> boundIndex;
     std::atomic<int> learnIndex { -1 };
 
-    // (cc << 8 | parameter index) + 1 of a learn completed on the audio
-    // thread and not yet written; 0 when none.
-    std::atomic<int> completedLearn { 0 };
+    // Set by the audio thread when a learn completed: the string table and
+    // the file are then brought in line with boundIndex on the message thread.
+    std::atomic<bool> tableChanged { false };
+    std::atomic<bool> learnTargetTaken { false };
 
     struct CompletionPoller : juce::Timer
     {

@@ -24,6 +24,9 @@ void OndrelAudioProcessor::parameterChanged (const juce::String& parameterID, fl
     if (std::isfinite (newValue) && phaserEngine != nullptr)
         applyToSoundPath (parameterID, newValue);
 
+    // Starting a running timer does not restart its count in the framework,
+    // so stop it first: the burst's transaction ends 50 ms after its last change.
+    juce::MultiTimer::stopTimer (kUndoTimer);
     juce::MultiTimer::startTimer (kUndoTimer, kUndoGroupingMs);
 }
 

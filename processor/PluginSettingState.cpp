@@ -22,19 +22,24 @@ void PluginSettingState::writeDefaultSettingFile()
     presetLocation = SettingsFiles::defaultPresetFolder();
 }
 
-void PluginSettingState::readSettingFile()
+std::unique_ptr<juce::XmlElement> PluginSettingState::readOrCreateSettingFile()
 {
     SettingsFiles::folder().createDirectory();
-
-    const auto file = SettingsFiles::settingsFile();
-    auto root = SettingsFiles::read (file);
+    auto root = SettingsFiles::read (SettingsFiles::settingsFile());
 
     // A missing file, or one without a parsable element, starts afresh.
     if (root == nullptr)
-    {
         writeDefaultSettingFile();
+
+    return root;
+}
+
+void PluginSettingState::readSettingFile()
+{
+    auto root = readOrCreateSettingFile();
+
+    if (root == nullptr)
         return;
-    }
 
     presetLocation = root->getStringAttribute ("presetLocation");
 
@@ -55,7 +60,7 @@ void PluginSettingState::readSettingFile()
         h = defaultWindowHeight;
         root->setAttribute ("window_width", w);
         root->setAttribute ("window_height", h);
-        SettingsFiles::write (*root, file);
+        SettingsFiles::write (*root, SettingsFiles::settingsFile());
     }
 
     if (windowWidth != w)
@@ -68,17 +73,12 @@ void PluginSettingState::readSettingFile()
 
 void PluginSettingState::updateSettingFile()
 {
-    SettingsFiles::folder().createDirectory();
-
-    const auto file = SettingsFiles::settingsFile();
-    auto root = SettingsFiles::read (file);
+    auto root = readOrCreateSettingFile();
 
     if (root == nullptr)
-    {
-        writeDefaultSettingFile();
         return;
-    }
 
+    const auto file = SettingsFiles::settingsFile();
     root->setAttribute ("presetLocation", presetLocation.toString());
     root->setAttribute ("window_width", windowWidth);
     root->setAttribute ("window_height", windowHeight);

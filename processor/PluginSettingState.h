@@ -28,5 +28,8 @@ protected:
     void readSettingFile();
 
 private:
+    // The settings file's root element; a missing or unparsable file is
+    // written afresh with the defaults instead, and null returned.
+    std::unique_ptr<juce::XmlElement> readOrCreateSettingFile();
     void writeDefaultSettingFile();
 };

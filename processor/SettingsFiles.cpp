@@ -1,4 +1,5 @@
 #include "SettingsFiles.h"
+#include "Utf8Text.h"
 
 #include <cerrno>
 #include <climits>
@@ -32,10 +33,17 @@ void write (const juce::XmlElement& element, const juce::File& file)
 
 std::unique_ptr<juce::XmlElement> read (const juce::File& file)
 {
-    if (! file.existsAsFile())
+    juce::MemoryBlock bytes;
+
+    if (! file.existsAsFile() || ! file.loadFileAsData (bytes))
         return nullptr;
 
-    return juce::XmlDocument (file).getDocumentElement();
+    const auto text = decodeUtf8 (bytes.getData(), bytes.getSize());
+
+    if (! text.has_value())
+        return nullptr;
+
+    return juce::XmlDocument::parse (*text);
 }
 
 int toInt (const juce::String& text)

@@ -1,8 +1,8 @@
 #include "StateChunk.h"
+#include "Utf8Text.h"
 
 #include <locale>
 #include <sstream>
-#include <vector>
 
 namespace StateChunk
 {
@@ -46,12 +46,11 @@ std::unique_ptr<juce::XmlElement> read (const void* data, int sizeInBytes)
     if (length <= 0)
         return nullptr;
 
-    // Copied with a terminating zero, so that a malformed UTF-8 sequence at
-    // the end cannot make the decoder read past the host's data.
-    const size_t textBytes = (size_t) juce::jmin (sizeInBytes - 8, (int) length);
-    std::vector<char> text (bytes + 8, bytes + 8 + textBytes);
-    text.push_back (0);
+    const auto text = decodeUtf8 (bytes + 8, (size_t) juce::jmin (sizeInBytes - 8, (int) length));
 
-    return juce::XmlDocument (juce::String::fromUTF8 (text.data())).getDocumentElement();
+    if (! text.has_value())
+        return nullptr;
+
+    return juce::XmlDocument::parse (*text);
 }
 } // namespace StateChunk

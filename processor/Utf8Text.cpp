@@ -1,0 +1,29 @@
+#include "Utf8Text.h"
+
+#include <cstring>
+#include <limits>
+
+std::optional<juce::String> decodeUtf8 (const void* data, size_t numBytes)
+{
+    if (data == nullptr || numBytes == 0)
+        return juce::String();
+
+    auto* bytes = static_cast<const char*> (data);
+    const auto* zero = static_cast<const char*> (std::memchr (bytes, 0, numBytes));
+    size_t length = zero != nullptr ? (size_t) (zero - bytes) : numBytes;
+
+    if (length >= 3 && (juce::uint8) bytes[0] == 0xef && (juce::uint8) bytes[1] == 0xbb && (juce::uint8) bytes[2] == 0xbf)
+    {
+        bytes += 3;
+        length -= 3;
+    }
+
+    if (length == 0)
+        return juce::String();
+
+    if (length > (size_t) std::numeric_limits<int>::max()
+        || ! juce::CharPointer_UTF8::isValidString (bytes, (int) length))
+        return std::nullopt;
+
+    return juce::String::fromUTF8 (bytes, (int) length);
+}
