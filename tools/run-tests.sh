@@ -9,11 +9,18 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$here/build}"
 jobs="${JOBS:-$(nproc)}"
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+[ -f "$build/build.ninja" ] || cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build" -j "$jobs"
-ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
-if [ "${SANITIZERS:-1}" = "0" ]; then exit 0; fi
+log="$(mktemp)"
+trap 'rm -f "$log"' EXIT
+
+ctest --test-dir "$build" --output-on-failure -j "$jobs" | tee "$log"
+passed="$(sed -n 's/.* out of \([0-9]*\)$/\1/p' "$log" | tail -n 1)"
+
+summary() { echo "summary: ${passed:-0} passed, 0 failed"; }
+
+if [ "${SANITIZERS:-1}" = "0" ]; then summary; exit 0; fi
 
 # Sanitizer builds of the test programs, each run directly.
 sanitized() {
@@ -24,7 +31,8 @@ sanitized() {
     local program
     for program in "$@"; do
         echo "== $kind: $program"
-        "$(find "$dir/tests" -type f -name "$program" | head -n 1)" --gtest_brief=1
+        "$(find "$dir/tests" -type f -name "$program" | head -n 1)" --gtest_brief=1 | tee "$log"
+        passed=$(( passed + $(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1) ))
     done
 }
 
@@ -33,3 +41,4 @@ export ASAN_OPTIONS="detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
 sanitized thread processor_concurrency_tests
 sanitized address dsp_tests processor_tests processor_concurrency_tests lookandfeel_tests host_integration_tests
+summary
