@@ -4,11 +4,7 @@
 
 #include "DspTestSupport.h"
 
-#include <juce_audio_basics/juce_audio_basics.h>
-
-#include <cmath>
 #include <cstdlib>
-#include <limits>
 
 using namespace dsptest;
 
@@ -16,16 +12,9 @@ namespace
 {
 struct RefOnePole
 {
-    RefOnePole (float rate, float hz, float twoPiHz) : cutoff (hz), sampleRate (rate), period (1.0f / rate)
-    {
-        setCoefficient (twoPiHz);
-    }
+    RefOnePole (float rate, float hz, float twoPiHz) : cutoff (hz), period (1.0f / rate) { setCoefficient (twoPiHz); }
 
-    void setCutoff (float hz)
-    {
-        cutoff = hz;
-        setCoefficient (6.283185f * hz);
-    }
+    void setCutoff (float hz) { cutoff = hz; setCoefficient (6.283185f * hz); }
 
     void setCoefficient (float twoPiHz)
     {
@@ -41,7 +30,7 @@ struct RefOnePole
         return lp;
     }
 
-    float state = 0.0f, g = 0.0f, cutoff, sampleRate, period;
+    float state = 0.0f, g = 0.0f, cutoff, period;
 };
 
 struct RefStage
@@ -49,27 +38,19 @@ struct RefStage
     void setBreakFrequency (float f)
     {
         const float w = f * 3.1415927f / sampleRate;
-        const float w2 = w * w;
-        const float w3 = w * w2;
-        const float w5 = w2 * w3;
+        const float w2 = w * w, w3 = w * w2, w5 = w2 * w3;
         const float t = (float) (((double) w3 * 0.333333 + (double) w5 * 0.133333) + (double) w);
-        const float a = (t - 1.0f) / (t + 1.0f);
-        b0 = a;
-        a1 = a;
+        b0 = a1 = (t - 1.0f) / (t + 1.0f);
     }
 
     float process (float x)
     {
         const float y = ((b1 * x1 + b0 * x) + x2 * b2) - a1 * y1 - y2 * a2 + 1e-25f;
-        y2 = y1;
-        y1 = y;
-        x2 = x1;
-        x1 = x;
+        y2 = y1, y1 = y, x2 = x1, x1 = x;
         return y;
     }
 
-    float sampleRate;
-    float x1 = 0.0f, x2 = 0.0f, y1 = 0.0f, y2 = 0.0f;
+    float sampleRate, x1 = 0.0f, x2 = 0.0f, y1 = 0.0f, y2 = 0.0f;
     float b0 = 0.0f, b1 = 1.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;
 };
 
@@ -78,11 +59,7 @@ struct RefLfo
     RefLfo (float rate, juce::int64 seed) : sampleRate (rate), increment (0.09779328f / rate)
     {
         for (int i = 0; i < 257; ++i)
-        {
-            const float x = ((float) i * 6.2831855f) / 257.0f;
-            const float y = ((float) i * 12.566371f) / 257.0f;
-            tables[0][i] = cosf (y) * 0.025f + (0.475f - cosf (x) * 0.5f);
-        }
+            tables[0][i] = cosf (((float) i * 12.566371f) / 257.0f) * 0.025f + (0.475f - cosf (((float) i * 6.2831855f) / 257.0f) * 0.5f);
 
         for (int i = 0; i < 256; ++i)
         {
@@ -93,11 +70,8 @@ struct RefLfo
             tables[4][i] = i < 128 ? 1.0f : 0.0f;
         }
 
-        tables[1][256] = 0.0f;
-        tables[2][256] = 0.0f;
-        tables[3][256] = 1.0f;
-        tables[4][256] = 1.0f;
-
+        tables[1][256] = tables[2][256] = 0.0f;
+        tables[3][256] = tables[4][256] = 1.0f;
         offset.reset ((double) rate, 0.0003);
         random.setSeed (seed);
     }
@@ -118,23 +92,17 @@ struct RefLfo
         {
             if (sampleHoldPending)
                 heldValue = random.nextFloat();
-
             sampleHoldPending = false;
             v = heldValue;
         }
 
-        if (! ((double) v > 1e-8 || (double) v < -1e-8))
-            v = 0.0f;
-
-        return v;
+        return (double) v > 1e-8 || (double) v < -1e-8 ? v : 0.0f;
     }
 
     float sampleRate;
     int waveform = 0;
-    float increment;
-    float phase = 0.0f;
+    float increment, phase = 0.0f, heldValue = 0.0f;
     bool sampleHoldPending = false;
-    float heldValue = 0.0f;
     float tables[5][257] {};
     juce::LinearSmoothedValue<float> offset { 0.0f };
     juce::Random random;
@@ -143,33 +111,20 @@ struct RefLfo
 struct RefUnit
 {
     RefUnit (float rate, juce::int64 seed)
-        : sampleRate (rate),
-          delayLength ((int) floorf (0.01f * rate)),
-          hp (rate, 20.0f, 125.6637f),
-          lp (rate, 16000.0f, 100530.96f),
-          lfo (rate, seed)
+        : delayLength ((int) floorf (0.01f * rate)), hp (rate, 20.0f, 125.6637f), lp (rate, 16000.0f, 100530.96f), lfo (rate, seed)
     {
         delay.assign ((size_t) delayLength, 0.0f);
         writePosition = delayLength - 1;
-
         for (auto& s : stages)
             s.sampleRate = rate;
     }
 
-    void setHpCf (float x) { hp.setCutoff (x >= 0.0f && x <= 1.0f ? (expf (2.9957323f * x) - 1.0f) / 19.0f * 2920.0f + 80.0f : 20.0f); }
-    void setLpCf (float x) { lp.setCutoff (x >= 0.0f && x <= 1.0f ? (expf (2.9957323f * x) - 1.0f) / 19.0f * 11500.0f + 500.0f : 16000.0f); }
-
     void apply (const UnitSettings& s)
     {
-        lfoRate = s.lfoRate;
-        lfoDepth = s.lfoDepth;
-        feedback = s.feedback;
-        envToRate = s.envToRate;
-        envToDepth = s.envToDepth;
-        setHpCf (s.hp);
-        setLpCf (s.lp);
-        divisor = s.divisor;
-        lfo.waveform = s.waveform;
+        lfoRate = s.lfoRate, lfoDepth = s.lfoDepth, feedback = s.feedback, envToRate = s.envToRate;
+        envToDepth = s.envToDepth, divisor = s.divisor, lfo.waveform = s.waveform;
+        hp.setCutoff (s.hp >= 0.0f && s.hp <= 1.0f ? (expf (2.9957323f * s.hp) - 1.0f) / 19.0f * 2920.0f + 80.0f : 20.0f);
+        lp.setCutoff (s.lp >= 0.0f && s.lp <= 1.0f ? (expf (2.9957323f * s.lp) - 1.0f) / 19.0f * 11500.0f + 500.0f : 16000.0f);
 
         if (s.widthOffset >= 0.0f)
         {
@@ -227,168 +182,105 @@ struct RefUnit
 
         const float f = feedback * out;
         const float dc = (0.9999f * dcY1 + (f - dcX1)) + 1e-25f;
-        dcY1 = dc;
-        dcX1 = f;
-        const float highPassed = dc - hp.lowPass (dc);
-        delay[(size_t) writePosition] = lp.lowPass (highPassed);
+        dcY1 = dc, dcX1 = f;
+        delay[(size_t) writePosition] = lp.lowPass (dc - hp.lowPass (dc));
         if (++writePosition == delayLength)
             writePosition = 0;
 
         return out;
     }
 
-    float sampleRate;
-    float lfoRate = 0.09779328f, lfoDepth = 0.5f, feedback = 0.5f;
+    float lfoRate = 0.09779328f, lfoDepth = 0.5f, feedback = 0.5f, envToRate = 0.0f, envToDepth = 0.0f;
     std::vector<float> delay;
-    int writePosition = 0;
-    int delayLength;
-    int delaySamples = 1;
-    float envToRate = 0.0f, envToDepth = 0.0f, interpState = 0.0f;
-    int lfoCountdown = 0, controlCountdown = 0;
-    float currentDepth = 0.0f;
+    int delayLength, writePosition, delaySamples = 1, lfoCountdown = 0, controlCountdown = 0;
+    float interpState = 0.0f, currentDepth = 0.0f, dcX1 = 0.0f, dcY1 = 0.0f, modY = 0.0f, divisor = 1.0f;
     RefStage stages[3];
     RefOnePole hp, lp;
     RefLfo lfo;
-    float dcX1 = 0.0f, dcY1 = 0.0f;
-    float modY = 0.0f, divisor = 1.0f;
 };
 
-struct Step
-{
-    UnitSettings settings;
-    int samples;
-};
+struct Step { UnitSettings settings; int samples; };
 
 const float nan = std::numeric_limits<float>::quiet_NaN();
 
-// Every waveform, feedback up to 1, both envelope directions, all smoothing
-// extremes and the filters' fallbacks; width changes restart the LFO cycle.
-const std::vector<Step> scenario = {
+// Every waveform, feedback up to 1, both envelope directions, every depth and
+// rate clamp, all smoothing extremes and the filters' fallbacks; width
+// changes restart the LFO cycle.
+const Step scenario[] = {
     { { 0.09779328f, 0.25f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 4.41f, 1, 0.25f }, 9000 },
     { { 5.0f, 0.8f, 0.9568f, 1.0f, -0.5f, 0.3f, 0.6f, 1.0f, 0, 0.5f }, 9000 },
     { { 20.0f, 1.0f, 1.0f, -1.0f, 1.0f, 1.0f, 0.0f, 885.3f, 2 }, 9000 },
-    { { 0.01f, 0.0f, 0.5f, 0.3f, 0.2f, 1.5f, -0.1f, 20.0f, 3, 0.0f }, 9000 },
+    { { 0.01f, 0.0f, 0.5f, -0.3f, 0.2f, 1.5f, -0.1f, 20.0f, 3, 0.0f }, 9000 },
     { { 3.0f, 0.5f, 0.8f, 0.5f, 0.5f, nan, nan, 1.0f, 4, 0.1f }, 9000 },
     { { 12.0f, 0.6f, 0.95f, 1.0f, 1.0f, 0.2f, 0.9f, 2.0f, 5 }, 12000 },
     { { 8.0f, 0.7f, 0.9f, 0.0f, 0.0f, 0.1f, 0.8f, 1.0f, 6 }, 5000 },
     { { 2.0f, 0.5f, 0.7f, 0.4f, -0.3f, 0.1f, 0.8f, 1.0f, 5, 0.4f }, 9000 },
 };
 
-int scenarioLength()
+// Noise with some DC for the blocker; silence from the start (where only the
+// 1e-25 terms move the state) and for a stretch later on.
+std::vector<float> inputSignal (size_t n, juce::int64 seed)
+{
+    auto v = noise (n, seed, 0.8f);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = i < 3000 || (i >= 40000 && i < 52000) ? 0.0f : v[i] + 0.1f;
+    return v;
+}
+} // namespace
+
+TEST (PhaserUnitReference, ProcessBlockAndPairMatchTheSampleBySampleUnit)
 {
     int n = 0;
     for (const auto& step : scenario)
         n += step.samples;
-    return n;
-}
-
-struct Signals
-{
-    Signals (int n, juce::int64 seed) : input (noise ((size_t) n, seed, 0.8f)), envelope (noise ((size_t) n, seed + 1, 0.65f))
-    {
-        for (size_t i = 0; i < input.size(); ++i)
-        {
-            // Silence from the start (where only the 1e-25 terms move the
-            // state) and for a stretch later on; some DC for the blocker.
-            const bool silent = i < 3000 || (i >= 40000 && i < 52000);
-            input[i] = silent ? 0.0f : input[i] + 0.1f;
-            envelope[i] += 0.65f;
-        }
-    }
-
-    std::vector<float> input, envelope;
-};
-
-// Runs the scenario: settings change between blocks, blocks of random size.
-template <typename ProcessBlock, typename ApplySettings>
-void runScenario (juce::int64 blockSeed, ApplySettings&& applySettings, ProcessBlock&& processBlock)
-{
-    auto blocks = randomBlocks (blockSeed, 600);
-    int start = 0;
-
-    for (const auto& step : scenario)
-    {
-        applySettings (step.settings);
-        forEachBlock (step.samples, blocks, [&] (int offset, int n) { processBlock (start + offset, n); });
-        start += step.samples;
-    }
-}
-
-UnitSettings rightOf (UnitSettings s)
-{
-    // The right LFO keeps no offset; its cycle restarts with the left one.
-    if (s.widthOffset >= 0.0f)
-        s.widthOffset = 0.0f;
-    return s;
-}
-} // namespace
-
-TEST (PhaserUnitReference, ProcessBlockMatchesTheSampleBySampleUnit)
-{
-    const int n = scenarioLength();
 
     for (float rate : { 44100.0f, 48000.0f, 96000.0f })
     {
         SCOPED_TRACE (testing::Message() << "rate " << rate);
-        const Signals signals (n, (juce::int64) rate);
+        const std::vector<float> input[2] = { inputSignal ((size_t) n, 1), inputSignal ((size_t) n, 2) };
+        auto envelope = noise ((size_t) n, 3, 0.65f);
+        for (auto& e : envelope)
+            e += 0.65f;
 
-        RefUnit reference (rate, 4242);
-        std::vector<float> expected = signals.input;
-        runScenario (
-            1, [&] (const UnitSettings& s) { reference.apply (s); },
-            [&] (int start, int count)
+        RefUnit refL (rate, 10), refR (rate, 20);
+        Phaser_unit single (rate), pairL (rate), pairR (rate);
+        single.lfo->randomGenerator.setSeed (10);
+        pairL.lfo->randomGenerator.setSeed (10);
+        pairR.lfo->randomGenerator.setSeed (20);
+        std::vector<float> expected[2] = { input[0], input[1] }, actual = input[0], pair[2] = { input[0], input[1] };
+
+        // Settings change between blocks of random size.
+        auto blocks = randomBlocks (1, 600);
+        int start = 0;
+
+        for (const auto& step : scenario)
+        {
+            const UnitSettings right = rightOf (step.settings);
+            refL.apply (step.settings);
+            refR.apply (right);
+            apply (single, step.settings);
+            apply (pairL, step.settings);
+            apply (pairR, right);
+
+            forEachBlock (step.samples, blocks, [&] (int offset, int count)
             {
-                for (int i = start; i < start + count; ++i)
-                    expected[(size_t) i] = reference.process (expected[(size_t) i], signals.envelope[(size_t) i]);
+                const size_t i0 = (size_t) (start + offset);
+                for (size_t i = i0; i < i0 + (size_t) count; ++i)
+                {
+                    expected[0][i] = refL.process (expected[0][i], envelope[i]);
+                    expected[1][i] = refR.process (expected[1][i], envelope[i]);
+                }
+
+                single.process_block (actual.data() + i0, envelope.data() + i0, count);
+                Phaser_unit::process_block_pair (pairL, pair[0].data() + i0, pairR, pair[1].data() + i0, envelope.data() + i0, count);
             });
+            start += step.samples;
+        }
 
-        Phaser_unit unit (rate);
-        unit.lfo->randomGenerator.setSeed (4242);
-        std::vector<float> actual = signals.input;
-        std::vector<float> envelope = signals.envelope;
-        runScenario (
-            2, [&] (const UnitSettings& s) { apply (unit, s); },
-            [&] (int start, int count) { unit.process_block (actual.data() + start, envelope.data() + start, count); });
-
-        EXPECT_TRUE (bitIdentical (actual, expected));
-        EXPECT_EQ (unit.lfo->heldValue, reference.lfo.heldValue);
+        EXPECT_TRUE (bitIdentical (actual, expected[0]));
+        EXPECT_TRUE (bitIdentical (pair[0], expected[0]));
+        EXPECT_TRUE (bitIdentical (pair[1], expected[1]));
+        EXPECT_EQ (single.lfo->heldValue, refL.lfo.heldValue);
+        EXPECT_EQ (pairR.lfo->heldValue, refR.lfo.heldValue);
     }
-}
-
-TEST (PhaserUnitReference, PairMatchesTwoSingleUnits)
-{
-    const int n = scenarioLength();
-    const Signals left (n, 1), right (n, 2);
-
-    auto makeUnit = [] (juce::int64 seed)
-    {
-        auto unit = std::make_unique<Phaser_unit> (44100.0f);
-        unit->lfo->randomGenerator.setSeed (seed);
-        return unit;
-    };
-
-    auto singleL = makeUnit (10), singleR = makeUnit (20), pairL = makeUnit (10), pairR = makeUnit (20);
-    std::vector<float> singleOut[2] = { left.input, right.input };
-    std::vector<float> pairOut[2] = { left.input, right.input };
-    std::vector<float> envelope = left.envelope;
-
-    runScenario (
-        3, [&] (const UnitSettings& s) { apply (*singleL, s); apply (*singleR, rightOf (s)); },
-        [&] (int start, int count)
-        {
-            singleL->process_block (singleOut[0].data() + start, envelope.data() + start, count);
-            singleR->process_block (singleOut[1].data() + start, envelope.data() + start, count);
-        });
-
-    runScenario (
-        4, [&] (const UnitSettings& s) { apply (*pairL, s); apply (*pairR, rightOf (s)); },
-        [&] (int start, int count)
-        {
-            Phaser_unit::process_block_pair (*pairL, pairOut[0].data() + start, *pairR, pairOut[1].data() + start,
-                                             envelope.data() + start, count);
-        });
-
-    EXPECT_TRUE (bitIdentical (pairOut[0], singleOut[0]));
-    EXPECT_TRUE (bitIdentical (pairOut[1], singleOut[1]));
-    EXPECT_FALSE (bitIdentical (pairOut[0], pairOut[1]));
 }

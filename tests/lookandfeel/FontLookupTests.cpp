@@ -2,136 +2,107 @@
 
 #include "lookandfeel/OndrelLooks.h"
 
-#include <gtest/gtest.h>
+#include <optional>
 
 namespace
 {
-using looktest::faceOf;
-
-// "Family / Style" of the face the common look gives for a typeface name.
-juce::String faceFor (const juce::String& name, int styleFlags = juce::Font::plain)
+// The framework's GUI side for every test of this program, with a kit look as
+// the default look so that every font resolves to an embedded face.
+struct KitEnvironment : ::testing::Environment
 {
-    Tamberlo_CLAF_Common look;
-    auto face = look.getTypefaceForFont (juce::Font (name, 12.0f, styleFlags));
-    return face == nullptr ? juce::String ("<none>") : face->getName() + " / " + face->getStyle();
-}
+    std::optional<juce::ScopedJuceInitialiser_GUI> gui;
+    std::optional<Tamberlo_CLAF_Common> look;
 
-const juce::String robotoBold = "Roboto / Bold";
-
-TEST (FontLookup, EachOfTheTwelveNamesGivesItsOwnFace)
-{
-    EXPECT_EQ (faceFor ("Robot Bold"), robotoBold);
-    EXPECT_EQ (faceFor ("Robot Medium"), "Roboto / Medium");
-    EXPECT_EQ (faceFor ("Robot Regular"), "Roboto / Regular");
-    EXPECT_EQ (faceFor ("Robot Bold Italic"), "Roboto / Bold Italic");
-    EXPECT_EQ (faceFor ("DSEG7ClassicMini Regular"), "DSEG7 Classic / Bold");
-    EXPECT_EQ (faceFor ("DSEG14ClassicMini Regular"), "DSEG14 Classic Mini / Regular");
-    EXPECT_EQ (faceFor ("Distant Galaxy"), "Distant Galaxy Stand-in / Regular");
-    EXPECT_EQ (faceFor ("Nevis"), "Nevis Stand-in / Bold");
-    EXPECT_EQ (faceFor ("Arrows"), "Arrows Stand-in / Regular");
-    EXPECT_EQ (faceFor ("Arrows2"), "Arrow 7 Stand-in / Regular");
-    EXPECT_EQ (faceFor ("Arrows3"), "Arrow Symbols 1 Stand-in / Regular");
-    EXPECT_EQ (faceFor ("Gloria"), "Gloria Hallelujah / Regular");
-}
-
-TEST (FontLookup, OnlyTheNameChoosesTheFileNotTheStyleFlags)
-{
-    EXPECT_EQ (faceFor ("Robot Medium", juce::Font::bold), "Roboto / Medium");
-    EXPECT_EQ (faceFor ("Robot Medium", juce::Font::italic), "Roboto / Medium");
-    EXPECT_EQ (faceFor ("Robot Regular", juce::Font::bold | juce::Font::italic), "Roboto / Regular");
-}
-
-TEST (FontLookup, AnyOtherNameFallsBackToRobotoBold)
-{
-    for (auto name : { "robot medium", "Robot  Medium", "Robot Medium ", "Montserrat Regular", "Montserrat Bold",
-                       "Robot Black", "arrows2", "" })
-        EXPECT_EQ (faceFor (name), robotoBold) << "for \"" << name << "\"";
-
-    Tamberlo_CLAF_Common look;
-    for (auto& font : { juce::Font (15.0f), juce::Font (juce::Font::getDefaultSerifFontName(), 12.0f, 0),
-                        juce::Font (juce::Font::getDefaultMonospacedFontName(), 12.0f, 0) })
+    void SetUp() override
     {
-        auto face = look.getTypefaceForFont (font);
-        ASSERT_NE (face, nullptr);
-        EXPECT_EQ (face->getName() + " / " + face->getStyle(), robotoBold) << font.getTypefaceName();
+        gui.emplace();
+        juce::LookAndFeel::setDefaultLookAndFeel (&look.emplace());
+        juce::Typeface::clearTypefaceCache();
+    }
+    void TearDown() override
+    {
+        juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+        look.reset();
+        gui.reset();
+    }
+};
+[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment (new KitEnvironment);
+
+TEST (FontLookup, ExactNamesGiveTheirOwnFaceAndAnythingElseRobotoBold)
+{
+    const char* const robotoBold = "Roboto / Bold";
+    const struct { const char* name; int style; const char* face; } cases[] = {
+        { "Robot Bold", 0, robotoBold },                  { "Robot Medium", 0, "Roboto / Medium" },
+        { "Robot Regular", 0, "Roboto / Regular" },       { "Robot Bold Italic", 0, "Roboto / Bold Italic" },
+        { "DSEG7ClassicMini Regular", 0, "DSEG7 Classic / Bold" },
+        { "DSEG14ClassicMini Regular", 0, "DSEG14 Classic Mini / Regular" },
+        { "Distant Galaxy", 0, "Distant Galaxy Stand-in / Regular" }, { "Nevis", 0, "Nevis Stand-in / Bold" },
+        { "Arrows", 0, "Arrows Stand-in / Regular" },     { "Arrows2", 0, "Arrow 7 Stand-in / Regular" },
+        { "Arrows3", 0, "Arrow Symbols 1 Stand-in / Regular" }, { "Gloria", 0, "Gloria Hallelujah / Regular" },
+        // Only the name chooses the face, not the style flags.
+        { "Robot Medium", juce::Font::bold, "Roboto / Medium" },
+        { "Robot Medium", juce::Font::italic, "Roboto / Medium" },
+        { "Robot Regular", juce::Font::bold | juce::Font::italic, "Roboto / Regular" },
+        // Comparison is exact; the framework's default faces are not embedded.
+        { "robot medium", 0, robotoBold },  { "Robot  Medium", 0, robotoBold }, { "Robot Medium ", 0, robotoBold },
+        { "arrows2", 0, robotoBold },       { "Robot Black", 0, robotoBold },   { "Montserrat Regular", 0, robotoBold },
+        { "Montserrat Bold", 0, robotoBold }, { "", 0, robotoBold },            { "<Sans-Serif>", 0, robotoBold },
+        { "<Serif>", 0, robotoBold },       { "<Monospaced>", 0, robotoBold },
+    };
+    Tamberlo_CLAF_Common look;
+    for (auto& c : cases)
+    {
+        auto face = look.getTypefaceForFont (juce::Font (c.name, 12.0f, c.style));
+        ASSERT_NE (face, nullptr) << c.name;
+        EXPECT_EQ (face->getName() + " / " + face->getStyle(), c.face) << "\"" << c.name << "\" " << c.style;
     }
 }
 
 // The preset arrows of the header are "R" (previous) and "Q" (next) in the
 // "Arrows" face: their ink must point left and right.
-struct ArrowInk
-{
-    int leftHalf = 0, rightHalf = 0;
-    bool tipAtLeftMiddle = false, tipAtRightMiddle = false;
-};
-
-ArrowInk inkOf (juce::juce_wchar character)
+TEST (FontLookup, ArrowsFaceDrawsRAsLeftArrowAndQAsRightArrow)
 {
     Tamberlo_CLAF_Common look;
     auto face = look.getTypefaceForFont (juce::Font ("Arrows", 10.0f, 0));
-    juce::Array<int> glyphs;
-    juce::Array<float> offsets;
-    face->getGlyphPositions (juce::String::charToString (character), glyphs, offsets);
-    juce::Path outline;
-    face->getOutlineForGlyph (glyphs[0], outline);
-
-    ArrowInk ink;
-    const auto b = outline.getBounds();
-    for (int i = 0; i < 40; ++i)
-        for (int j = 0; j < 40; ++j)
-            if (outline.contains (b.getX() + b.getWidth() * ((float) i + 0.5f) / 40.0f,
-                                  b.getY() + b.getHeight() * ((float) j + 0.5f) / 40.0f))
-                (i < 20 ? ink.leftHalf : ink.rightHalf)++;
-
-    const auto nearLeft = b.getX() + 0.03f * b.getWidth(), nearRight = b.getRight() - 0.03f * b.getWidth();
-    ink.tipAtLeftMiddle = outline.contains (nearLeft, b.getCentreY()) && ! outline.contains (nearLeft, b.getY() + 1.0f);
-    ink.tipAtRightMiddle = outline.contains (nearRight, b.getCentreY()) && ! outline.contains (nearRight, b.getY() + 1.0f);
-    return ink;
-}
-
-TEST (FontLookup, ArrowsFaceDrawsRAsLeftArrowAndQAsRightArrow)
-{
-    const auto r = inkOf ('R');
-    EXPECT_TRUE (r.tipAtLeftMiddle);
-    EXPECT_GT (r.leftHalf, r.rightHalf);
-
-    const auto q = inkOf ('Q');
-    EXPECT_TRUE (q.tipAtRightMiddle);
-    EXPECT_GT (q.rightHalf, q.leftHalf);
+    for (auto [character, pointsLeft] : { std::pair { "R", true }, std::pair { "Q", false } })
+    {
+        juce::GlyphArrangement glyphs;
+        glyphs.addLineOfText (juce::Font (face), character, 0.0f, 0.0f);
+        juce::Path outline;
+        glyphs.createPath (outline);
+        const auto b = outline.getBounds();
+        int left = 0, right = 0; // ink on a 40 x 40 grid over the bounds
+        for (int i = 0; i < 1600; ++i)
+            if (outline.contains (b.getX() + b.getWidth() * ((float) (i % 40) + 0.5f) / 40.0f,
+                                  b.getY() + b.getHeight() * ((float) (i / 40) + 0.5f) / 40.0f))
+                (i % 40 < 20 ? left : right)++;
+        // The tip: ink at the middle of its side but not at that side's top.
+        const auto tipX = pointsLeft ? b.getX() + 0.03f * b.getWidth() : b.getRight() - 0.03f * b.getWidth();
+        EXPECT_TRUE (outline.contains (tipX, b.getCentreY()) && ! outline.contains (tipX, b.getY() + 1)) << character;
+        EXPECT_GT (pointsLeft ? left : right, pointsLeft ? right : left) << character;
+    }
 }
 
 // Every colour ID the framework defines lies in 0x1000000..0x10fffff.
-template <typename Look>
+template <typename... Looks>
 void expectColoursOfV3()
 {
     juce::LookAndFeel_V3 v3;
-    Look look;
-    int compared = 0;
-    for (int id = 0x1000000; id < 0x1100000; ++id)
-    {
-        const auto specified = v3.isColourSpecified (id);
-        ASSERT_EQ (look.isColourSpecified (id), specified) << std::hex << id;
-        if (specified)
-        {
-            ASSERT_EQ (look.findColour (id), v3.findColour (id)) << std::hex << id;
-            ++compared;
-        }
-    }
-    EXPECT_GT (compared, 100);
+    auto differences = [&v3] (juce::LookAndFeel&& look) {
+        int n = 0;
+        for (int id = 0x1000000; id < 0x1100000; ++id)
+            n += look.isColourSpecified (id) != v3.isColourSpecified (id)
+                 || (v3.isColourSpecified (id) && look.findColour (id) != v3.findColour (id));
+        return n;
+    };
+    // One count per look, in the order given.
+    EXPECT_EQ (std::vector<int> { differences (Looks())... }, std::vector<int> (sizeof...(Looks), 0));
 }
 
 TEST (FontLookup, FreshLooksAnswerEveryColourAsTheV3Look)
 {
-    expectColoursOfV3<Tamberlo_CLAF_Common>();
-    expectColoursOfV3<Tamberlo_CLAF_Knob4>();
-    expectColoursOfV3<Sorrendi_CLAF_Knob1_Bipolar>();
-    expectColoursOfV3<Ondrel_CLAF_EnvSlider>();
-    expectColoursOfV3<KesCLAF_RndRstButton>();
-    expectColoursOfV3<Ondrel_CLAF_BypassButton>();
-    expectColoursOfV3<Ondrel_CLAF_MenuButton>();
-    expectColoursOfV3<Ondrel_CLAF_ComboBox>();
-    expectColoursOfV3<Ondrel_CLAF_LogoLabel>();
-    expectColoursOfV3<Ondrel_CLAF_PanelLabel>();
-    expectColoursOfV3<KesCLAF_PresetNameLabel>();
+    expectColoursOfV3<Tamberlo_CLAF_Common, Tamberlo_CLAF_Knob4, Sorrendi_CLAF_Knob1_Bipolar, Ondrel_CLAF_EnvSlider,
+                      KesCLAF_RndRstButton, Ondrel_CLAF_BypassButton, Ondrel_CLAF_MenuButton, Ondrel_CLAF_ComboBox,
+                      Ondrel_CLAF_LogoLabel, Ondrel_CLAF_PanelLabel, KesCLAF_PresetNameLabel>();
 }
 } // namespace

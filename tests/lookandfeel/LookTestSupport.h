@@ -2,130 +2,138 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <tuple>
 #include <vector>
 
-// Headless drawing for the look tests: a software renderer on an image, with
-// every fill and glyph also recorded, so a test can check both pixels and
-// what the look asked for (fonts, colours, opacity, geometry).
+// Headless drawing for the look tests: the software renderer on an image, also
+// recording every fill and every run of text, so a test can check both pixels
+// and what the look asked for (fonts, colours, opacity, geometry).
 namespace looktest
 {
-struct RecordedFill
+struct Fill
 {
-    juce::Rectangle<float> bounds; // in the graphics context's user coordinates
-    juce::Path path;               // the filled outline (rectangles included)
-    juce::FillType fill;           // colour or gradient, with the opacity in force
+    juce::Rectangle<float> bounds; // in the image's coordinates
+    juce::Path path;
+    juce::FillType fill; // with the opacity in force
 };
 
-struct RecordedGlyph
-{
-    int glyph;
-    juce::Font font;
-    juce::Point<float> position; // the glyph's origin on the baseline
-    juce::Colour colour;         // with the opacity in force
-};
-
-// A run of glyphs drawn one after another in the same font.
+// Glyphs drawn one after another in the same font and colour.
 struct TextRun
 {
     juce::Font font;
-    std::vector<int> glyphs;
-    std::vector<juce::Point<float>> positions;
     juce::Colour colour;
+    std::vector<int> glyphs;
+    std::vector<juce::Point<float>> positions; // origins on the baseline
 };
 
-class RecordingContext : public juce::LowLevelGraphicsContext
-{
-public:
-    explicit RecordingContext (const juce::Image& image);
+using Probe = std::tuple<int, int, juce::Colour>; // a pixel and the colour it should have
 
-    std::vector<RecordedFill> fills;
-    std::vector<RecordedGlyph> glyphs;
-
-    bool isVectorDevice() const override { return false; }
-    void setOrigin (juce::Point<int> o) override;
-    void addTransform (const juce::AffineTransform& t) override;
-    float getPhysicalPixelScaleFactor() override { return inner.getPhysicalPixelScaleFactor(); }
-    bool clipToRectangle (const juce::Rectangle<int>& r) override { return inner.clipToRectangle (r); }
-    bool clipToRectangleList (const juce::RectangleList<int>& r) override { return inner.clipToRectangleList (r); }
-    void excludeClipRectangle (const juce::Rectangle<int>& r) override { inner.excludeClipRectangle (r); }
-    void clipToPath (const juce::Path& p, const juce::AffineTransform& t) override { inner.clipToPath (p, t); }
-    void clipToImageAlpha (const juce::Image& i, const juce::AffineTransform& t) override { inner.clipToImageAlpha (i, t); }
-    bool clipRegionIntersects (const juce::Rectangle<int>& r) override { return inner.clipRegionIntersects (r); }
-    juce::Rectangle<int> getClipBounds() const override { return inner.getClipBounds(); }
-    bool isClipEmpty() const override { return inner.isClipEmpty(); }
-    void saveState() override;
-    void restoreState() override;
-    void beginTransparencyLayer (float opacity) override { inner.beginTransparencyLayer (opacity); }
-    void endTransparencyLayer() override { inner.endTransparencyLayer(); }
-    void setFill (const juce::FillType& f) override;
-    void setOpacity (float o) override;
-    void setInterpolationQuality (juce::Graphics::ResamplingQuality q) override { inner.setInterpolationQuality (q); }
-    void fillAll() override;
-    void fillRect (const juce::Rectangle<int>& r, bool replace) override;
-    void fillRect (const juce::Rectangle<float>& r) override;
-    void fillRectList (const juce::RectangleList<float>& list) override;
-    void fillPath (const juce::Path& p, const juce::AffineTransform& t) override;
-    void drawImage (const juce::Image& i, const juce::AffineTransform& t) override { inner.drawImage (i, t); }
-    void drawLine (const juce::Line<float>& l) override { inner.drawLine (l); }
-    void setFont (const juce::Font& f) override;
-    const juce::Font& getFont() override { return inner.getFont(); }
-    void drawGlyph (int glyphNumber, const juce::AffineTransform& t) override;
-
-private:
-    struct State
-    {
-        juce::FillType fill;
-        juce::Font font;
-        juce::AffineTransform transform;
-    };
-
-    void record (juce::Path shape);
-
-    juce::LowLevelGraphicsSoftwareRenderer inner;
-    State state;
-    std::vector<State> saved;
-};
-
-// Consecutive glyphs in the same font and colour, as runs of text.
-std::vector<TextRun> textRunsOf (const std::vector<RecordedGlyph>& glyphs);
-
-// What a drawing left behind: the pixels and the record.
 struct Drawn
 {
     juce::Image image;
-    std::vector<RecordedFill> fills;
-    std::vector<RecordedGlyph> glyphs;
-
+    std::vector<Fill> fills;
+    std::vector<TextRun> runs;
     juce::Colour pixel (int x, int y) const { return image.getPixelAt (x, y); }
-    std::vector<TextRun> textRuns() const { return textRunsOf (glyphs); }
 };
 
-// An image with a recording graphics context on it.
-struct Canvas
+class Recorder : public juce::LowLevelGraphicsSoftwareRenderer
 {
-    Canvas (int width, int height, juce::Colour background = juce::Colours::transparentBlack);
+    using Base = juce::LowLevelGraphicsSoftwareRenderer;
 
-    juce::Colour pixel (int x, int y) const { return image.getPixelAt (x, y); }
-    Drawn result() const { return { image, context.fills, context.glyphs }; }
+public:
+    using Base::Base;
+    std::vector<Fill> fills;
+    std::vector<TextRun> runs;
 
-    juce::Image image;
-    RecordingContext context;
-    juce::Graphics g;
+    void fillRect (const juce::Rectangle<int>& r, bool b) override { record (r.toFloat()); Base::fillRect (r, b); }
+    void fillRect (const juce::Rectangle<float>& r) override { record (r); Base::fillRect (r); }
+    void fillRectList (const juce::RectangleList<float>& list) override { record (list); Base::fillRectList (list); }
+    void fillPath (const juce::Path& p, const juce::AffineTransform& t) override
+    {
+        record (p, t);
+        Base::fillPath (p, t);
+    }
+    void drawGlyph (int glyph, const juce::AffineTransform& t) override
+    {
+        const auto colour = stack->fillType.colour; // its alpha is the opacity in force
+        if (runs.empty() || runs.back().font != stack->font || runs.back().colour != colour)
+            runs.push_back ({ stack->font, colour, {}, {} });
+        runs.back().glyphs.push_back (glyph);
+        runs.back().positions.push_back (juce::Point<float>().transformedBy (stack->transform.getTransformWith (t)));
+        Base::drawGlyph (glyph, t);
+    }
+
+private:
+    void record (const juce::RectangleList<float>& list) { record (list.toPath(), {}); }
+    void record (juce::Path shape, const juce::AffineTransform& t)
+    {
+        shape.applyTransform (stack->transform.getTransformWith (t));
+        fills.push_back ({ shape.getBounds(), shape, stack->fillType });
+    }
 };
 
-// The glyph numbers a font draws for a text (blanks are never drawn).
-std::vector<int> glyphsOf (const juce::Font& font, const juce::String& text);
+// Runs `paint` on a w x h image (first filled with `background`) and returns what it left.
+template <typename Paint>
+Drawn draw (int w, int h, Paint&& paint, juce::Colour background = {})
+{
+    juce::Image image (juce::Image::ARGB, w, h, true);
+    juce::Graphics (image).fillAll (background);
+    Recorder recorder (image);
+    juce::Graphics g (recorder);
+    paint (g);
+    return { image, recorder.fills, recorder.runs };
+}
 
-// The family and style of the face a font resolves to.
-juce::String faceOf (const juce::Font& font);
+// Whether a run draws `text` (blanks are never drawn) at `height` in `colour`, and in the
+// typeface of that name when one is given.
+inline testing::AssertionResult shows (const TextRun& run, const juce::String& text, float height, juce::Colour colour,
+                                       const juce::String& typeface = {})
+{
+    juce::Array<int> glyphs;
+    juce::Array<float> offsets;
+    run.font.getGlyphPositions (text.removeCharacters (" "), glyphs, offsets);
+    const auto sameText = run.glyphs == std::vector<int> (glyphs.begin(), glyphs.end());
+    if (sameText && std::abs (run.font.getHeight() - height) < 1.0e-4f && run.colour == colour
+        && (typeface.isEmpty() || run.font.getTypefaceName() == typeface))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << (sameText ? text : "other glyphs").toStdString() << " in \""
+                                       << run.font.getTypefaceName().toStdString() << "\" " << run.font.getHeight()
+                                       << ", " << run.colour.toDisplayString (true).toStdString();
+}
+
+inline void setMenuColours (juce::LookAndFeel& look, juce::Colour background, juce::Colour text, juce::Colour header,
+                            juce::Colour highlight, juce::Colour highlightedText)
+{
+    look.setColour (juce::PopupMenu::backgroundColourId, background);
+    look.setColour (juce::PopupMenu::textColourId, text);
+    look.setColour (juce::PopupMenu::headerTextColourId, header);
+    look.setColour (juce::PopupMenu::highlightedBackgroundColourId, highlight);
+    look.setColour (juce::PopupMenu::highlightedTextColourId, highlightedText);
+}
 
 // Channels within a tolerance (for blended pixels).
-bool nearlySame (juce::Colour a, juce::Colour b, int tolerance = 1);
-} // namespace looktest
-
-namespace looktest
+inline bool nearlySame (juce::Colour a, juce::Colour b, int tolerance = 1)
 {
+    auto close = [tolerance] (int x, int y) { return std::abs (x - y) <= tolerance; };
+    return close (a.getAlpha(), b.getAlpha()) && close (a.getRed(), b.getRed())
+           && close (a.getGreen(), b.getGreen()) && close (a.getBlue(), b.getBlue());
+}
+
 // Without an X display the framework knows no monitor, and windows that size
 // themselves from it (the alert window) cannot be built. This gives it one.
-void ensureMonitorWithoutDisplay();
+inline void ensureMonitorWithoutDisplay()
+{
+    auto& displays = const_cast<juce::Displays&> (juce::Desktop::getInstance().getDisplays());
+    if (! displays.displays.isEmpty())
+        return;
+    juce::Displays::Display monitor;
+    monitor.totalArea = monitor.userArea = { 0, 0, 1920, 1080 };
+    monitor.isMain = true;
+    monitor.scale = 1.0;
+    monitor.dpi = 96.0;
+    displays.displays.add (monitor);
+}
 } // namespace looktest

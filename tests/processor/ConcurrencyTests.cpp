@@ -10,61 +10,33 @@ namespace
 using Concurrency = ProcessorTest;
 
 // Parameters that only the audio thread's controllers set, and parameters
-// that only the host thread automates: a parameter object itself is the
-// framework's, and one parameter set from two threads at once is not ours to test.
+// that only the host thread automates: one parameter object set from two
+// threads at once is the framework's business, not ours.
 const char* const kLearnable[] = { "phaser_depth", "phaser_rate", "phaser_fb", "filter_hp" };
 const char* const kAutomated[] = { "phaser_width", "filter_lp", "lfo_wave", "lfo_smooth", "output_in",
                                    "output_out", "output_drywet", "env_todepth", "env_torate" };
 
-// Runs blocks with random controller messages until told to stop.
-class AudioThread
+// Runs noise blocks, with random controllers if asked, until destroyed.
+struct AudioThread
 {
-public:
-    AudioThread (OndrelAudioProcessor& p, bool withControllers)
-        : thread ([this, &p, withControllers] { run (p, withControllers); })
-    {
-    }
-
-    ~AudioThread() { stop(); }
-
-    void stop()
-    {
-        stopping = true;
-
-        if (thread.joinable())
-            thread.join();
-    }
-
-    int blocks() const { return processed.load(); }
-
-private:
-    void run (OndrelAudioProcessor& p, bool withControllers)
-    {
+    AudioThread (OndrelAudioProcessor& p, bool withControllers) : thread ([this, &p, withControllers] {
         juce::Random random (1);
-        juce::AudioBuffer<float> buffer (2, 128);
-        juce::MidiBuffer midi;
-        midi.ensureSize (1024);
 
-        while (! stopping)
+        for (juce::MidiBuffer midi; ! stopping; ++blocks, midi.clear())
         {
-            midi.clear();
-
             for (int k = 0; withControllers && k < 4; ++k)
                 midi.addEvent (juce::MidiMessage::controllerEvent (1 + random.nextInt (16), random.nextInt (128),
-                                                                   random.nextInt (128)),
-                               random.nextInt (128));
+                                                                   random.nextInt (128)), random.nextInt (128));
 
-            for (int c = 0; c < 2; ++c)
-                for (int i = 0; i < buffer.getNumSamples(); ++i)
-                    buffer.setSample (c, i, random.nextFloat() - 0.5f);
-
+            auto buffer = noise (2, 128, random);
             p.processBlock (buffer, midi);
-            ++processed;
         }
-    }
+    }) {}
+
+    ~AudioThread() { stopping = true; thread.join(); }
 
     std::atomic<bool> stopping { false };
-    std::atomic<int> processed { 0 };
+    std::atomic<int> blocks { 0 };
     std::thread thread;
 };
 
@@ -77,69 +49,63 @@ void expectConsistentTable (OndrelAudioProcessor& p)
 }
 } // namespace
 
-TEST_F (Concurrency, ArmingAndUnlearningWhileControllersArrive)
+TEST_F (Concurrency, ArmingLearningAndUnlearningWhileControllersArrive)
 {
     OndrelAudioProcessor p;
-    AudioThread audio (p, true);
-    juce::Random random (2);
 
-    for (int k = 0; k < 400; ++k)
     {
-        const char* id = kLearnable[random.nextInt ((int) std::size (kLearnable))];
+        AudioThread audio (p, true);
+        juce::Random random (2);
 
-        switch (random.nextInt (3))
+        for (int k = 0; k < 400; ++k, pumpMessages (1))
         {
-            case 0: p.armLearn (id); break;
-            case 1: p.unlearn (id); break;
-            default: p.learnedController (id); break;
+            const char* id = kLearnable[random.nextInt ((int) std::size (kLearnable))];
+            const int action = random.nextInt (3);
+            action == 0 ? p.armLearn (id) : action == 1 ? p.unlearn (id) : (void) p.learnedController (id);
         }
 
-        pumpMessages (1);
+        EXPECT_GT (audio.blocks.load(), 100);
     }
-
-    audio.stop();
-    EXPECT_GT (audio.blocks(), 100);
 
     pumpMessages (50);
     expectConsistentTable (p);
 
-    // After the storm, a learn still completes and reaches the file.
+    // After the storm, a learn still completes and reaches the table.
     p.armLearn ("phaser_rate");
     AudioThread more (p, true);
-    ASSERT_TRUE (pumpUntil ([&] { return ! p.learning() && p.learnedController ("phaser_rate") >= 0; }, 2000));
-    more.stop();
+    EXPECT_TRUE (pumpUntil ([&] { return ! p.learning() && p.learnedController ("phaser_rate") >= 0; }, 2000));
     expectConsistentTable (p);
 }
 
 TEST_F (Concurrency, HostAutomationAndStateWhileAudioRuns)
 {
     OndrelAudioProcessor p;
-    AudioThread audio (p, false);
-    std::atomic<bool> hostDone { false };
 
-    std::thread host ([&] {
-        juce::Random random (3);
+    {
+        AudioThread audio (p, false);
+        std::atomic<bool> hostDone { false };
+        std::thread host ([&] {
+            juce::Random random (3);
 
-        for (int k = 0; k < 3000; ++k)
-        {
-            for (const char* id : kAutomated)
-                setNormalised (p, id, random.nextFloat());
-
-            if (k % 100 == 0)
+            for (int k = 0; k < 3000; ++k)
             {
-                juce::MemoryBlock chunk;
-                p.getStateInformation (chunk);
-                p.setStateInformation (chunk.getData(), (int) chunk.getSize());
+                for (const char* id : kAutomated)
+                    setNormalised (p, id, random.nextFloat());
+
+                if (k % 100 == 0)
+                {
+                    const auto chunk = chunkOf (p);
+                    p.setStateInformation (chunk.getData(), (int) chunk.getSize());
+                }
             }
-        }
 
-        hostDone = true;
-    });
+            hostDone = true;
+        });
 
-    // The message thread keeps the framework's and the processor's timers running.
-    ASSERT_TRUE (pumpUntil ([&] { return hostDone.load(); }, 30000));
-    host.join();
-    audio.stop();
+        // The message thread keeps the framework's and the processor's timers running.
+        EXPECT_TRUE (pumpUntil ([&] { return hostDone.load(); }, 30000));
+        host.join();
+    }
 
     EXPECT_TRUE (allFinite (captureDsp (p)));
 }

@@ -4,176 +4,102 @@ using namespace ondrel_test;
 
 namespace
 {
-const juce::String kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+const juce::String kDefaultFolder = juce::File::getSpecialLocation (juce::File::commonApplicationDataDirectory)
+                                        .getChildFile ("Audio/Presets/Kesmark/Ondrel")
+                                        .getFullPathName();
 
-juce::String defaultPresetFolder()
+// The file as the processor writes it.
+juce::String settingsText (const juce::String& folder, const char* width = "718", const char* height = "222")
 {
-    return juce::File::getSpecialLocation (juce::File::commonApplicationDataDirectory)
-        .getChildFile ("Audio/Presets/Kesmark/Ondrel")
-        .getFullPathName();
-}
-
-juce::StringArray attributeNames (const juce::XmlElement& e)
-{
-    juce::StringArray names;
-
-    for (int i = 0; i < e.getNumAttributes(); ++i)
-        names.add (e.getAttributeName (i));
-
-    return names;
+    return "<ONDREL presetLocation=\"" + folder + "\" window_width=\"" + width + "\" window_height=\"" + height + "\">";
 }
 
 class SettingsFile : public ProcessorTest
 {
 protected:
-    std::unique_ptr<juce::XmlElement> readSettings() const { return juce::parseXML (settingsFile()); }
-
-    // A file in a form the processor would not write itself (one line, no
-    // declaration), so that a rewrite shows.
-    void writeSettings (const juce::String& attributes) const
+    void expectWindow (const OndrelAudioProcessor& p, const juce::String& folder, int width, int height) const
     {
-        writeUserFile (settingsFile(), ("<ONDREL " + attributes + "/>").toStdString());
-    }
-
-    void expectFileHolds (const juce::String& folder, const juce::String& width, const juce::String& height) const
-    {
-        EXPECT_TRUE (settingsFile().loadFileAsString().startsWith (kDeclaration));
-        const auto xml = readSettings();
-        ASSERT_NE (xml, nullptr);
-        EXPECT_EQ (xml->getStringAttribute ("presetLocation"), folder);
-        EXPECT_EQ (xml->getStringAttribute ("window_width"), width);
-        EXPECT_EQ (xml->getStringAttribute ("window_height"), height);
-    }
-
-    static void expectWindow (const OndrelAudioProcessor& p, int width, int height)
-    {
+        EXPECT_EQ (p.presetLocation.toString(), folder);
         EXPECT_EQ (p.windowWidth, width);
         EXPECT_EQ (p.windowHeight, height);
     }
 };
 } // namespace
 
-TEST_F (SettingsFile, FirstStartCreatesFolderAndBothFilesWithDefaults)
+TEST_F (SettingsFile, StoredFilesAreReadAndWrittenBack)
 {
-    ASSERT_FALSE (settingsFolder (home.path()).exists());
-    OndrelAudioProcessor p;
+    const auto defaultSize = settingsText ("/p");
+    const std::tuple<juce::String, int, int, juce::String> rows[] = { // size attributes, window, file afterwards
+        { R"(window_width="1077" window_height="333")", 1077, 333, settingsText ("/p", "1077", "333") },
+        { R"(window_width="1077.9" window_height="333.7")", 1077, 333, settingsText ("/p", "1077", "333") },
+        // Only the width is compared with the current one: nothing to write.
+        { R"(window_width="718" window_height="500")", 718, 222, "not written" },
+        // Non-positive or text widths are rewritten with the defaults.
+        { R"(window_width="0" window_height="333")", 718, 222, defaultSize },
+        { R"(window_width="-5" window_height="333")", 718, 222, defaultSize },
+        { R"(window_width="abc" window_height="333")", 718, 222, defaultSize },
+        { R"(window_width="" window_height="333")", 718, 222, defaultSize },
+        // A width without a height, or one whose integer value is 0, gives the default size.
+        { R"(window_width="1077")", 718, 222, "" },
+        { R"(window_width="0.5" window_height="333")", 718, 222, "" },
+    };
 
-    EXPECT_TRUE (settingsFolder (home.path()).isDirectory());
-    expectFileHolds (defaultPresetFolder(), "718", "222");
-    EXPECT_EQ (attributeNames (*readSettings()),
-               juce::StringArray ("presetLocation", "window_width", "window_height"));
-    EXPECT_EQ (readSettings()->getTagName(), "ONDREL");
-
-    EXPECT_EQ (p.presetLocation.toString(), defaultPresetFolder());
-    expectWindow (p, 718, 222);
-
-    const auto table = juce::parseXML (midiTableFile());
-    ASSERT_NE (table, nullptr);
-    EXPECT_EQ (table->getTagName(), "ONDREL_MIDITABLE");
-    EXPECT_EQ (table->getNumAttributes(), 0);
-    EXPECT_TRUE (midiTableFile().loadFileAsString().startsWith (kDeclaration));
-}
-
-TEST_F (SettingsFile, StoredSizeIsAdoptedAndWrittenBack)
-{
-    writeSettings ("presetLocation=\"/my/presets\" window_width=\"1077\" window_height=\"333\"");
-    OndrelAudioProcessor p;
-
-    expectWindow (p, 1077, 333);
-    EXPECT_EQ (p.presetLocation.toString(), "/my/presets");
-    expectFileHolds ("/my/presets", "1077", "333");
-}
-
-TEST_F (SettingsFile, SizesAreReadAsIntegers)
-{
-    writeSettings ("presetLocation=\"/p\" window_width=\"1077.9\" window_height=\"333.7\"");
-    OndrelAudioProcessor p;
-    expectWindow (p, 1077, 333);
-}
-
-TEST_F (SettingsFile, OnlyTheWidthIsCompared)
-{
-    writeSettings ("presetLocation=\"/p\" window_width=\"718\" window_height=\"500\"");
-    OndrelAudioProcessor p;
-    expectWindow (p, 718, 222);
-}
-
-TEST_F (SettingsFile, NonPositiveOrTextWidthIsRewrittenWithTheDefaults)
-{
-    for (const char* width : { "0", "-5", "abc", "" })
+    for (const auto& [size, width, height, file] : rows)
     {
-        SCOPED_TRACE (width);
-        writeSettings ("presetLocation=\"/p\" window_width=\"" + juce::String (width) + "\" window_height=\"333\"");
+        SCOPED_TRACE (size);
+        writeUserFile (settingsFile(), ("<ONDREL presetLocation=\"/p\" " + size + "/>").toStdString());
         OndrelAudioProcessor p;
-
-        expectWindow (p, 718, 222);
-        expectFileHolds ("/p", "718", "222");
+        expectWindow (p, "/p", width, height);
+        EXPECT_TRUE (file.isEmpty() || written (settingsFile()) == file) << written (settingsFile());
     }
-}
 
-TEST_F (SettingsFile, WidthWithoutHeightOrBelowOneGivesTheDefaultSize)
-{
-    for (const char* attributes : { "window_width=\"1077\"", "window_width=\"0.5\" window_height=\"333\"" })
-    {
-        SCOPED_TRACE (attributes);
-        writeSettings ("presetLocation=\"/p\" " + juce::String (attributes));
-        OndrelAudioProcessor p;
-        expectWindow (p, 718, 222);
-    }
+    // Any root element is read; a missing folder reads as empty.
+    writeUserFile (settingsFile(), R"(<SOMETHING window_width="1077" window_height="333"/>)");
+    OndrelAudioProcessor p;
+    expectWindow (p, "", 1077, 333);
 }
 
 TEST_F (SettingsFile, OtherAttributesKeepTheirPlaces)
 {
-    writeSettings ("theme=\"dark\" presetLocation=\"/p\" window_width=\"1077\" window_height=\"333\" extra=\"1\"");
-    const juce::StringArray order ("theme", "presetLocation", "window_width", "window_height", "extra");
-
+    const juce::String text = R"(<ONDREL theme="dark" presetLocation="/p" window_width="1077" window_height="333")"
+                              R"( extra="1")";
+    writeUserFile (settingsFile(), (text + "/>").toStdString());
     OndrelAudioProcessor p;
-    EXPECT_EQ (attributeNames (*readSettings()), order);
+    EXPECT_EQ (written (settingsFile()), text + ">");
 
     p.windowWidth = 900;
     p.windowHeight = 278;
     p.presetLocation = "/q";
     p.updateSettingFile();
-
-    const auto xml = readSettings();
-    EXPECT_EQ (attributeNames (*xml), order);
-    EXPECT_EQ (xml->getStringAttribute ("theme"), "dark");
-    EXPECT_EQ (xml->getStringAttribute ("extra"), "1");
-    expectFileHolds ("/q", "900", "278");
+    EXPECT_EQ (written (settingsFile()),
+               R"(<ONDREL theme="dark" presetLocation="/q" window_width="900" window_height="278" extra="1">)");
 }
 
-TEST_F (SettingsFile, AnyRootElementIsReadAndAMissingFolderReadsAsEmpty)
+TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
 {
-    writeUserFile (settingsFile(), "<SOMETHING window_width=\"1077\" window_height=\"333\"/>");
-    OndrelAudioProcessor p;
+    auto texts = unreadableTexts ("<ONDREL presetLocation=\"/Users/");
+    texts.insert (texts.begin(), std::string()); // the first start: no folder, no files
 
-    expectWindow (p, 1077, 333);
-    EXPECT_EQ (p.presetLocation.toString(), "");
-}
-
-TEST_F (SettingsFile, UnparsableFileIsTreatedAsMissing)
-{
-    for (const auto& text : unreadableTexts ("<ONDREL presetLocation=\"/Users/"))
+    for (const auto& text : texts)
     {
         SCOPED_TRACE (text);
-        writeUserFile (settingsFile(), text);
+
+        if (! text.empty())
+            writeUserFile (settingsFile(), text);
+
         OndrelAudioProcessor p;
-
-        expectWindow (p, 718, 222);
-        EXPECT_EQ (p.presetLocation.toString(), defaultPresetFolder());
-        expectFileHolds (defaultPresetFolder(), "718", "222");
+        expectWindow (p, kDefaultFolder, 718, 222);
+        EXPECT_EQ (written (settingsFile()), settingsText (kDefaultFolder));
+        EXPECT_EQ (written (midiTableFile()), "<ONDREL_MIDITABLE>");
     }
-}
 
-TEST_F (SettingsFile, UpdateAfterTheFileWasDeletedRecreatesItWithTheDefaultFolder)
-{
+    // Deleted while running: recreated with the defaults, the window fields kept.
     OndrelAudioProcessor p;
     p.presetLocation = "/chosen";
     p.windowWidth = 1000;
-    ASSERT_TRUE (settingsFolder (home.path()).deleteRecursively());
-
+    p.windowHeight = 400;
+    ASSERT_TRUE (settingsFolder().deleteRecursively());
     p.updateSettingFile();
-
-    expectFileHolds (defaultPresetFolder(), "718", "222");
-    EXPECT_EQ (p.presetLocation.toString(), defaultPresetFolder());
+    expectWindow (p, kDefaultFolder, 1000, 400);
+    EXPECT_EQ (written (settingsFile()), settingsText (kDefaultFolder));
 }

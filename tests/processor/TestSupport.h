@@ -6,144 +6,106 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <array>
+#include <cstring>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace ondrel_test
 {
 constexpr int kNumParameters = 14;
+constexpr int kRampBlocks = 22; // gain/mix ramps at 44100 Hz, one step per block
 
-// The parameter IDs in host order.
+// Host order; defaults in each parameter's own range (lfo_wave runs 0..5).
 extern const std::array<const char*, kNumParameters> kParameterIDs;
-
-// Defaults in each parameter's own range (lfo_wave runs 0..5).
 extern const std::array<float, kNumParameters> kOwnRangeDefaults;
 
-int parameterIndex (const juce::String& id);
-
-//==============================================================================
-// A fresh, empty HOME for the object's lifetime; the previous one comes back afterwards.
-class ScopedTemporaryHome
-{
-public:
-    ScopedTemporaryHome();
-    ~ScopedTemporaryHome();
-
-    const juce::File& path() const noexcept { return dir; }
-
-private:
-    juce::File dir;
-    std::string previous;
-    bool hadPrevious = false;
-};
-
-// Where the per-user files must live for a given HOME (Linux: ~/.config).
-juce::File settingsFolder (const juce::File& home);
-juce::File settingsFile (const juce::File& home);
-juce::File midiTableFile (const juce::File& home);
-
-// Every test runs under its own HOME, so no test sees another's files.
+// Every test runs under a fresh, empty HOME of its own (Linux: files under ~/.config).
 class ProcessorTest : public ::testing::Test
 {
 protected:
-    ScopedTemporaryHome home;
+    ProcessorTest();
+    ~ProcessorTest() override;
 
-    juce::File settingsFile() const { return ondrel_test::settingsFile (home.path()); }
-    juce::File midiTableFile() const { return ondrel_test::midiTableFile (home.path()); }
-
-    // Writes a settings or MIDI-table file, byte for byte, before a processor reads it.
+    juce::File settingsFolder() const { return home.getChildFile (".config/Application Support/Kesmark"); }
+    juce::File settingsFile() const { return settingsFolder().getChildFile ("Ondrel.settings"); }
+    juce::File midiTableFile() const { return settingsFolder().getChildFile ("Ondrel.miditable"); }
     void writeUserFile (const juce::File& file, const std::string& bytes) const;
+    // "<TAG name="value" ...>" of an XML file the processor wrote (with a declaration), else "not written".
+    static juce::String written (const juce::File& file);
+
+    juce::File home;
+    std::optional<std::string> previousHome;
 };
 
-//==============================================================================
 juce::RangedAudioParameter& parameter (OndrelAudioProcessor& p, const juce::String& id);
+inline void setNormalised (OndrelAudioProcessor& p, const juce::String& id, float v) { parameter (p, id).setValue (v); }
+inline float normalised (OndrelAudioProcessor& p, const juce::String& id) { return parameter (p, id).getValue(); }
+void setAll (OndrelAudioProcessor& p, const std::array<float, kNumParameters>& ownRangeValues);
 
-// The undo-grouping timer (the processor also has a learn timer of the same name).
+// The undo-grouping timer (the learn handler has a timer of its own).
 inline juce::MultiTimer& undoTimer (OndrelAudioProcessor& p) { return p; }
-void setNormalised (OndrelAudioProcessor& p, const juce::String& id, float value);
-float normalised (OndrelAudioProcessor& p, const juce::String& id);
 
-// File contents no XML parser may accept: plain garbage, and head cut off
-// inside a four-byte character (as an interrupted write leaves a file) after
-// 0 to 3 padding letters.
+// Garbage, and head cut inside a four-byte character after 0..3 padding letters.
 std::vector<std::string> unreadableTexts (const std::string& head);
 
-// Runs the message loop for about ms milliseconds.
-void pumpMessages (int ms);
-
-// Runs the message loop until the condition holds or the time is up.
+inline void pumpMessages (int ms) { juce::MessageManager::getInstance()->runDispatchLoopUntil (ms); }
 bool pumpUntil (const std::function<bool()>& condition, int timeoutMs);
 
-//==============================================================================
-// The host's side of prepareToPlay: the framework sets the rate, then calls the processor.
-void prepare (OndrelAudioProcessor& p, double sampleRate, int blockSize);
+inline void prepare (OndrelAudioProcessor& p, double rate, int block)
+{
+    p.setRateAndBufferSizeDetails (rate, block);
+    p.prepareToPlay (rate, block);
+}
 
-void process (OndrelAudioProcessor& p, juce::AudioBuffer<float>& buffer);
-void process (OndrelAudioProcessor& p, juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi);
-
-// Silent stereo blocks, for letting the ramps finish or handing over targets.
+juce::AudioBuffer<float> processed (OndrelAudioProcessor& p, juce::AudioBuffer<float> buffer);
 void processSilence (OndrelAudioProcessor& p, int numBlocks, int blockSize);
-
-// Uniform noise in -0.5..0.5.
 juce::AudioBuffer<float> noise (int numChannels, int numSamples, juce::Random& random);
-
-// Same channel count, length and bits.
 bool identical (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b);
 
-//==============================================================================
-// Double-precision laws of the parameter mapping.
-namespace reference
-{
-double rateHz (double v);
-double feedback (double v);
-double gain (double v);
-double hpCutoff (double v);
-double lpCutoff (double v);
-double smoothDivisor (double v, double sampleRate);
-} // namespace reference
+double referenceSmoothDivisor (double v, double sampleRate);
 
-// The DSP fields the mapping writes, with handed-over targets applied (as the
-// audio thread would before its next block).
+// The DSP fields the mapping writes, handed-over targets applied. Only floats,
+// so that the whole record compares bit for bit.
 struct DspSnapshot
 {
     struct Unit
     {
-        float lfoDepth, lfoRate, feedback, envToRate, envToDepth;
-        float hpCutoff, hpG, lpCutoff, lpG, divisor, sampleRate;
-        int waveform;
-        float offsetTarget, phase;
+        float lfoDepth, lfoRate, feedback, envToRate, envToDepth, hpCutoff, hpG, lpCutoff, lpG, divisor,
+            sampleRate, waveform, offsetTarget, phase;
     };
 
     Unit units[2];
-    float inputGain, outputGain, dryWet;
-    bool bypassed;
+    float inputGain, outputGain, dryWet, bypassed;
 };
 
 DspSnapshot captureDsp (OndrelAudioProcessor& p);
-bool sameBits (const DspSnapshot& a, const DspSnapshot& b);
+inline bool sameBits (const DspSnapshot& a, const DspSnapshot& b) { return std::memcmp (&a, &b, sizeof (a)) == 0; }
 bool allFinite (const DspSnapshot& s);
-
-// Checks every mapped field of both units against the reference laws for
-// parameter values given in their own ranges.
-void expectDspFollows (OndrelAudioProcessor& p, const std::array<float, kNumParameters>& ownValues,
+// Every mapped field of both units against double-precision laws.
+void expectDspFollows (OndrelAudioProcessor& p, const std::array<float, kNumParameters>& ownRangeValues,
                        double sampleRate);
 
-//==============================================================================
-// What the host chunk carries: values, preset name and last folder.
+// What the host chunk carries.
 struct ProcessorState
 {
     std::array<float, kNumParameters> values;
-    juce::String presetName;
-    juce::String lastFolder;
+    juce::String presetName, lastFolder;
 
-    bool operator== (const ProcessorState& other) const;
+    bool operator== (const ProcessorState& o) const
+    {
+        return std::memcmp (values.data(), o.values.data(), sizeof (values)) == 0 && presetName == o.presetName
+               && lastFolder == o.lastFolder;
+    }
 };
 
 ProcessorState captureState (OndrelAudioProcessor& p);
-
-// A chunk in the host layout around any text: magic, length, text, NUL.
-juce::MemoryBlock makeChunk (const std::string& text);
-juce::MemoryBlock chunkOf (OndrelAudioProcessor& p);
+juce::MemoryBlock makeChunk (const std::string& text); // magic, length, text, NUL
+inline juce::MemoryBlock chunkOf (OndrelAudioProcessor& p)
+{
+    juce::MemoryBlock block;
+    p.getStateInformation (block);
+    return block;
+}
 } // namespace ondrel_test

@@ -1,4 +1,6 @@
-#include "DspTestSupport.h"
+#include "AllocationCounter.h"
+
+#include <cstddef>
 
 // JUCE's buffers allocate with malloc, not operator new, so the count is taken
 // at malloc itself (glibc's entry points, which operator new also reaches).
@@ -19,11 +21,7 @@ namespace
 thread_local bool counting = false;
 thread_local long allocations = 0;
 
-inline void note() noexcept
-{
-    if (counting)
-        ++allocations;
-}
+inline void note() noexcept { allocations += counting ? 1 : 0; }
 } // namespace
 
 #if ONDREL_COUNT_ALLOCATIONS
@@ -34,35 +32,11 @@ void* __libc_calloc (size_t, size_t);
 void* __libc_realloc (void*, size_t);
 void* __libc_memalign (size_t, size_t);
 
-void* malloc (size_t n)
-{
-    note();
-    return __libc_malloc (n);
-}
-
-void* calloc (size_t count, size_t n)
-{
-    note();
-    return __libc_calloc (count, n);
-}
-
-void* realloc (void* p, size_t n)
-{
-    note();
-    return __libc_realloc (p, n);
-}
-
-void* memalign (size_t alignment, size_t n)
-{
-    note();
-    return __libc_memalign (alignment, n);
-}
-
-void* aligned_alloc (size_t alignment, size_t n)
-{
-    note();
-    return __libc_memalign (alignment, n);
-}
+void* malloc (size_t n) { note(); return __libc_malloc (n); }
+void* calloc (size_t count, size_t n) { note(); return __libc_calloc (count, n); }
+void* realloc (void* p, size_t n) { note(); return __libc_realloc (p, n); }
+void* memalign (size_t alignment, size_t n) { note(); return __libc_memalign (alignment, n); }
+void* aligned_alloc (size_t alignment, size_t n) { note(); return __libc_memalign (alignment, n); }
 
 int posix_memalign (void** p, size_t alignment, size_t n)
 {
@@ -73,17 +47,7 @@ int posix_memalign (void** p, size_t alignment, size_t n)
 }
 #endif
 
-namespace dsptest
-{
-AllocationCounter::AllocationCounter()
-{
-    allocations = 0;
-    counting = true;
-}
-
+AllocationCounter::AllocationCounter() { allocations = 0; counting = true; }
 AllocationCounter::~AllocationCounter() { counting = false; }
-
 long AllocationCounter::count() const { return allocations; }
-
 bool AllocationCounter::available() { return ONDREL_COUNT_ALLOCATIONS != 0; }
-} // namespace dsptest
