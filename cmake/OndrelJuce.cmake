@@ -46,7 +46,8 @@ target_link_libraries(Ondrel
 
 target_include_directories(Ondrel PUBLIC "${CMAKE_SOURCE_DIR}")
 
-# The exported plug-in: Ondrel.so with only the VST2 entry points visible.
+# The exported plug-in: Ondrel.so with only the VST2 entry points visible
+# (ours, from vst2entry/, in front of JUCE's).
 set_target_properties(Ondrel_VST PROPERTIES PREFIX "" OUTPUT_NAME "Ondrel")
 target_link_options(Ondrel_VST PRIVATE
     "-Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/vst2-exports.map"
@@ -63,9 +64,9 @@ function(ondrel_link_system target)
 endfunction()
 
 # fst's headers carry #warning notes for their own authors; keep them out of
-# the build log for the two framework sources that include the VST2 interface.
+# the build log for the framework sources that include the VST2 interface
+# (JUCE's VST2 client compiles in vst2entry/).
 set_source_files_properties(
-    "${ONDREL_JUCE_MODULES_DIR}/juce_audio_plugin_client/juce_audio_plugin_client_VST2.cpp"
     "${ONDREL_JUCE_MODULES_DIR}/juce_audio_processors/juce_audio_processors.cpp"
     TARGET_DIRECTORY Ondrel
     PROPERTIES COMPILE_OPTIONS -Wno-cpp)
