@@ -208,14 +208,15 @@ TEST_F (MidiLearn, UnparsableFilesAndEntriesOutsideTheTableBindNothing)
         EXPECT_EQ (written (midiTableFile()), "<ONDREL_MIDITABLE>");
     }
 
-    writeTable (R"(phaser_depth="200" phaser_rate="-5" phaser_fb="-1" phaser_width="abc" filter_hp="127" )"
-                R"(filter_lp="99999999999" unknown="3")");
+    // Numbers beyond the int range are not taken modulo 2^32 (to 107 and to 0).
+    writeTable (R"(phaser_depth="200" phaser_rate="-5" phaser_fb="4294967403" phaser_width="abc" filter_hp="127" )"
+                R"(filter_lp="4294967296" lfo_wave="-1" unknown="3")");
     OndrelAudioProcessor p;
     EXPECT_EQ (p.midiCCTable.size(), 128);
     EXPECT_TRUE (p.midiCCTable[3].isEmpty());
-    const std::pair<const char*, int> bindings[] = { { "phaser_depth", -1 }, { "phaser_rate", -1 },
-                                                     { "phaser_fb", -1 },    { "phaser_width", 0 },
-                                                     { "filter_hp", 127 },   { "filter_lp", -1 } };
+    const std::pair<const char*, int> bindings[] = { { "phaser_depth", -1 }, { "phaser_rate", -1 }, { "phaser_fb", -1 },
+                                                     { "phaser_width", 0 },  { "filter_hp", 127 },  { "filter_lp", -1 },
+                                                     { "lfo_wave", -1 } };
 
     for (const auto& [id, controller] : bindings)
         EXPECT_EQ (p.learnedController (id), controller) << id;
