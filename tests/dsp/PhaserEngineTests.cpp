@@ -93,30 +93,3 @@ TEST (PhaserEngine, StaysFiniteAndBoundedAtLowRatesAndAllocatesNothing)
                 EXPECT_TRUE (noAllocations (allocations));
             }
 }
-
-TEST (PhaserEngine, SmoothersRampOverHalfAMillisecondAndTheFollowerOutlivesARebuild)
-{
-    for (float rate : { 44100.0f, 48000.0f })
-    {
-        SCOPED_TRACE (testing::Message() << "rate " << rate);
-        const int steps = (int) std::floor (0.0005 * rate); // 22 at 44100 Hz
-        Phaser_engine engine (rate);
-
-        for (auto* smoother : { engine.inputGainSmoother.get(), engine.outputGainSmoother.get(), engine.dryWetSmoother.get() })
-        {
-            for (int k = 1; k < steps; ++k)
-                ASSERT_NEAR (smoother->getNextValue(), 0.5 * k / steps, 1e-6) << "step " << k;
-            EXPECT_EQ (smoother->getNextValue(), 0.5f);
-            EXPECT_FALSE (smoother->isSmoothing());
-        }
-
-        // New units at the new rate; the follower stays as built.
-        const auto& follower = *engine.envelopeFollower;
-        const float attack = follower.attackCoef, release = follower.releaseCoef, g = follower.lowPass->g;
-        engine.sampleRate = 96000.0f;
-        engine.makePhaserUnits();
-        for (auto* unit : { &engine.left(), &engine.right() })
-            EXPECT_TRUE (unit->delayLength == 960 && unit->lfo->sampleRate == 96000.0f && unit->modSmoother->sampleRate == 96000.0f);
-        EXPECT_TRUE (follower.attackCoef == attack && follower.releaseCoef == release && follower.lowPass->g == g);
-    }
-}

@@ -63,31 +63,6 @@ TEST_F (HostTool, InfoListsIdentityAndEveryParameter)
         EXPECT_TRUE (parameterLine (run.output, entry.name).isNotEmpty()) << entry.name;
 }
 
-TEST_F (HostTool, StateSavedByOneRunRestoresInTheNext)
-{
-    juce::XmlElement element ("ONDREL2");
-    element.setAttribute ("presetName", "Tool & <test>");
-    const auto start = frameChunk (element);
-    ASSERT_TRUE (juce::File (path ("start.state")).replaceWithData (start.getData(), start.getSize()));
-
-    ASSERT_EQ (runTool ({ "save-state", plugin, path ("a.state"), "--state", path ("start.state"), "--param",
-                          "Phaser Depth=0.7", "--param", "13=1" }).exitCode, 0);
-    const auto load = runTool ({ "load-state", plugin, path ("a.state") });
-    ASSERT_EQ (load.exitCode, 0) << load.output;
-    EXPECT_TRUE (parameterLine (load.output, "Phaser Depth").contains ("value 0.699999988 ")) << load.output;
-    EXPECT_TRUE (parameterLine (load.output, "Bypass").contains ("value 1 ")) << load.output;
-    EXPECT_TRUE (parameterLine (load.output, "LP").contains ("value 0 ")) << load.output; // missing from the start state
-
-    // Restored into a fresh process and saved again: the same state.
-    ASSERT_EQ (runTool ({ "save-state", plugin, path ("b.state"), "--state", path ("a.state") }).exitCode, 0);
-    juce::MemoryBlock a, b;
-    ASSERT_TRUE (juce::File (path ("a.state")).loadFileAsData (a) && juce::File (path ("b.state")).loadFileAsData (b));
-    EXPECT_TRUE (a == b);
-    const auto saved = unframeChunk (a);
-    ASSERT_NE (saved, nullptr);
-    EXPECT_EQ (saved->getStringAttribute ("presetName"), "Tool & <test>");
-}
-
 TEST_F (HostTool, RenderWritesTheBlocksOfABypassedPluginAsFloatWav)
 {
     // Bypassed, the plug-in hands back exactly the tool's noise, and a file as input goes through unchanged too.

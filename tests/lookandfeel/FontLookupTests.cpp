@@ -58,31 +58,6 @@ TEST (FontLookup, ExactNamesGiveTheirOwnFaceAndAnythingElseRobotoBold)
     }
 }
 
-// The preset arrows of the header are "R" (previous) and "Q" (next) in the
-// "Arrows" face: their ink must point left and right.
-TEST (FontLookup, ArrowsFaceDrawsRAsLeftArrowAndQAsRightArrow)
-{
-    Tamberlo_CLAF_Common look;
-    auto face = look.getTypefaceForFont (juce::Font ("Arrows", 10.0f, 0));
-    for (auto [character, pointsLeft] : { std::pair { "R", true }, std::pair { "Q", false } })
-    {
-        juce::GlyphArrangement glyphs;
-        glyphs.addLineOfText (juce::Font (face), character, 0.0f, 0.0f);
-        juce::Path outline;
-        glyphs.createPath (outline);
-        const auto b = outline.getBounds();
-        int left = 0, right = 0; // ink on a 40 x 40 grid over the bounds
-        for (int i = 0; i < 1600; ++i)
-            if (outline.contains (b.getX() + b.getWidth() * ((float) (i % 40) + 0.5f) / 40.0f,
-                                  b.getY() + b.getHeight() * ((float) (i / 40) + 0.5f) / 40.0f))
-                (i % 40 < 20 ? left : right)++;
-        // The tip: ink at the middle of its side but not at that side's top.
-        const auto tipX = pointsLeft ? b.getX() + 0.03f * b.getWidth() : b.getRight() - 0.03f * b.getWidth();
-        EXPECT_TRUE (outline.contains (tipX, b.getCentreY()) && ! outline.contains (tipX, b.getY() + 1)) << character;
-        EXPECT_GT (pointsLeft ? left : right, pointsLeft ? right : left) << character;
-    }
-}
-
 // Every colour ID the framework defines lies in 0x1000000..0x10fffff.
 template <typename... Looks>
 void expectColoursOfV3()
