@@ -65,24 +65,18 @@ TEST_F (HostTool, InfoListsIdentityAndEveryParameter)
 
 TEST_F (HostTool, RenderWritesTheBlocksOfABypassedPluginAsFloatWav)
 {
-    // Bypassed, the plug-in hands back exactly the tool's noise, and a file as input goes through unchanged too.
-    const auto expected = host::makeSignal (host::SignalKind::noise, 2, 24000, 48000.0, {});
-    const juce::StringArray runs[] = {
-        { "render", plugin, "--signal", "noise", "--seconds", "0.5", "--rate", "48000", "--random-blocks", "1:2048",
-          "--seed", "3", "--param", "Bypass=1", "--out", path ("noise.wav") },
-        { "render", plugin, "--in", path ("noise.wav"), "--param", "Bypass=1", "--blocks", "512,480", "--out", path ("again.wav") },
-    };
-    for (const auto& args : runs)
-    {
-        const auto render = runTool (args);
-        ASSERT_EQ (render.exitCode, 0) << render.output;
-        juce::AudioBuffer<float> written;
-        double writtenRate = 0.0;
-        juce::String error;
-        ASSERT_TRUE (host::readAudioFile (juce::File (args[args.size() - 1]), written, writtenRate, error)) << error;
-        EXPECT_EQ (writtenRate, 48000.0);
-        EXPECT_TRUE (bitIdentical (expected, written));
-    }
+    const auto render = runTool ({ "render", plugin, "--signal", "noise", "--seconds", "0.5", "--rate", "48000",
+                                   "--random-blocks", "1:2048", "--seed", "3", "--param", "Bypass=1",
+                                   "--out", path ("noise.wav") });
+    ASSERT_EQ (render.exitCode, 0) << render.output;
+    juce::AudioBuffer<float> written;
+    double writtenRate = 0.0;
+    juce::String error;
+    ASSERT_TRUE (host::readAudioFile (juce::File (path ("noise.wav")), written, writtenRate, error)) << error;
+    EXPECT_EQ (writtenRate, 48000.0);
+
+    // Bypassed, the plug-in hands back exactly the tool's noise.
+    EXPECT_TRUE (bitIdentical (host::makeSignal (host::SignalKind::noise, 2, 24000, 48000.0, {}), written));
 }
 
 TEST_F (HostTool, RejectsBadArgumentsAndFilesThatAreNoPlugin)

@@ -193,11 +193,14 @@ TEST_F (AudioLoop, TargetsHandedOverBetweenBlocksActLikeDirectSetValueCallsAndBy
 
     // Bypass pauses the ramps.
     setNormalised (p, "output_drywet", 0.9f);
+    setNormalised (p, "output_in", 0.0f);
     processSilence (p, 3, 64);
     const float wetBefore = p.phaserEngine->dryWetSmoother->getCurrentValue();
+    const float gainBefore = p.phaserEngine->inputGainSmoother->getCurrentValue();
     setNormalised (p, "bypass", 1.0f);
     processSilence (p, 10, 64);
     EXPECT_EQ (p.phaserEngine->dryWetSmoother->getCurrentValue(), wetBefore);
+    EXPECT_EQ (p.phaserEngine->inputGainSmoother->getCurrentValue(), gainBefore);
     setNormalised (p, "bypass", 0.0f);
     processSilence (p, 1, 64);
     EXPECT_GT (p.phaserEngine->dryWetSmoother->getCurrentValue(), wetBefore);
