@@ -1,6 +1,6 @@
-// Names, labels, buses, the VST2 identity and host-visible defaults are
-// checked through real hosts in tests/host, the parameter ranges through the
-// mapping; here: what only the processor shows.
+// Names, labels, buses, the VST2 identity and the normalised defaults (and
+// with them the ranges) are checked through the raw host in tests/host;
+// here: what only the processor shows.
 
 #include "TestSupport.h"
 
