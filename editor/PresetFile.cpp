@@ -8,23 +8,11 @@ namespace PresetFile
 {
 namespace
 {
-constexpr int kMaxTags = 256;
-
 // A FIFO or device named like a preset would block or never end.
 bool isRegularFile (const juce::File& file)
 {
     struct stat info;
     return stat (file.getFullPathName().toRawUTF8(), &info) == 0 && S_ISREG (info.st_mode);
-}
-
-int countTags (const juce::String& text)
-{
-    int tags = 0;
-
-    for (auto c : text)
-        tags += c == '<' ? 1 : 0;
-
-    return tags;
 }
 } // namespace
 
@@ -40,18 +28,7 @@ std::unique_ptr<juce::XmlElement> read (const juce::File& file)
         return nullptr;
 
     const auto text = decodeUtf8 (bytes.getData(), bytes.getSize());
-
-    // Each nested element is one more level of the parser's recursion: a
-    // preset has no children, so a few hundred tags are plenty.
-    if (! text.has_value() || countTags (*text) > kMaxTags)
-        return nullptr;
-
-    // The parser takes an element whose text ends inside its start tag (a
-    // truncated file) as complete. Appended after the text, these three
-    // characters are never reached once the start tag has closed, and make
-    // every unfinished one a parse error: an attribute value open in either
-    // quote, a missing value after "=", or a name without "=".
-    return juce::XmlDocument::parse (*text + "\"'<");
+    return text.has_value() ? parseUntrustedXml (*text) : nullptr;
 }
 
 bool write (const juce::XmlElement& element, const juce::File& file)

@@ -43,7 +43,7 @@ std::unique_ptr<juce::XmlElement> read (const juce::File& file)
     if (! text.has_value())
         return nullptr;
 
-    return juce::XmlDocument::parse (*text);
+    return parseUntrustedXml (*text);
 }
 
 int toInt (const juce::String& text)

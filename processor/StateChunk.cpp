@@ -51,6 +51,6 @@ std::unique_ptr<juce::XmlElement> read (const void* data, int sizeInBytes)
     if (! text.has_value())
         return nullptr;
 
-    return juce::XmlDocument::parse (*text);
+    return parseUntrustedXml (*text);
 }
 } // namespace StateChunk

@@ -27,3 +27,21 @@ std::optional<juce::String> decodeUtf8 (const void* data, size_t numBytes)
 
     return juce::String::fromUTF8 (bytes, (int) length);
 }
+
+std::unique_ptr<juce::XmlElement> parseUntrustedXml (const juce::String& text)
+{
+    // Every element this program reads is a single one without children:
+    // a few hundred tags are plenty, and bound the parser's recursion.
+    constexpr int maxTags = 256;
+    int tags = 0;
+
+    for (auto c : text)
+        if (c == '<' && ++tags > maxTags)
+            return nullptr;
+
+    // Appended after the text, these three characters are never reached once
+    // the start tag has closed, and make every unfinished one a parse error:
+    // an attribute value open in either quote, a missing value after "=", or
+    // a name without "=".
+    return juce::XmlDocument::parse (text + "\"'<");
+}
