@@ -79,7 +79,7 @@ void savePreset (OndrelAudioProcessorEditor& editor)
 
 void OndrelAudioProcessorEditor::saveAs()
 {
-    auto start = processorRef.lastPresetFolderPath;
+    auto start = processorRef.lastPresetFolderPath.get();
 
     if (start.isEmpty())
         start = processorRef.presetLocation.toString();

@@ -3,6 +3,31 @@
 #include <juce_data_structures/juce_data_structures.h>
 #include <juce_events/juce_events.h>
 
+// A text that one thread may replace while another reads it (the host saves
+// its state on threads of its own while the editor saves presets).
+class LockedText
+{
+public:
+    LockedText& operator= (const juce::String& text)
+    {
+        const juce::ScopedLock sl (lock);
+        value = text;
+        return *this;
+    }
+
+    juce::String get() const
+    {
+        const juce::ScopedLock sl (lock);
+        return value;
+    }
+
+    operator juce::String() const { return get(); }
+
+private:
+    juce::CriticalSection lock;
+    juce::String value;
+};
+
 // Per-user settings and preset bookkeeping that outlive an editor window.
 // The preset folder and the window size live in the settings file.
 class PluginSettingState
@@ -22,7 +47,7 @@ public:
     juce::String getPresetName() const;
 
     juce::String currentPresetPath;
-    juce::String lastPresetFolderPath;
+    LockedText lastPresetFolderPath;
     juce::Value presetName;
     juce::Value presetLocation;
     int windowWidth = 718;

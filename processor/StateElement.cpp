@@ -7,7 +7,7 @@ void OndrelAudioProcessor::saveStateToXML (juce::XmlElement& xml)
 {
     xml.setAttribute ("pluginVersion", StateChunk::formatNumber (pluginVersion.getDoubleValue()));
     xml.setAttribute ("presetName", getPresetName());
-    xml.setAttribute ("lastPresetFolderPath", lastPresetFolderPath);
+    xml.setAttribute ("lastPresetFolderPath", lastPresetFolderPath.get());
 
     for (int i = 0; i < paramIDs.size(); ++i)
         xml.setAttribute (paramIDs[i], StateChunk::formatNumber ((double) parameters[i]->getValue()));

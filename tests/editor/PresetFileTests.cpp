@@ -89,7 +89,7 @@ TEST_F (Presets, MenuListsSubFoldersDepthFirstAndEachItemLoadsItsFile)
         editor->menuItemSelected (id);
         EXPECT_EQ (processor->presetName.toString(), expectedNames[id - 1]);
         EXPECT_EQ (processor->currentPresetPath, editor->presetPaths[id - 1]);
-        EXPECT_EQ (processor->lastPresetFolderPath, "/elsewhere");
+        EXPECT_EQ (processor->lastPresetFolderPath.get(), "/elsewhere");
     }
 
     // A link back up the tree is not followed: the walk ends, with the same menu.
@@ -170,7 +170,7 @@ TEST_F (Presets, SaveAsNamesTheFileAndTheShownPreset)
         whileModal ([&] { editor->saveAs(); }, { chooseFile (folder, typed, "save preset as...") });
         const auto file = folder.getChildFile (fileName);
         EXPECT_EQ (processor->currentPresetPath, file.getFullPathName());
-        EXPECT_EQ (processor->lastPresetFolderPath, folder.getFullPathName());
+        EXPECT_EQ (processor->lastPresetFolderPath.get(), folder.getFullPathName());
         EXPECT_EQ (processor->presetName.toString(), shown);
 
         const auto xml = juce::parseXML (file);
