@@ -1,0 +1,105 @@
+#include "ScreenDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace ondrel::windowtests
+{
+
+namespace
+{
+    void run (const juce::StringArray& command)
+    {
+        juce::ChildProcess process;
+
+        if (! process.start (command, juce::ChildProcess::wantStdErr))
+        {
+            ADD_FAILURE() << "cannot run " << command.joinIntoString (" ");
+            return;
+        }
+
+        const auto errors = process.readAllProcessOutput();
+
+        if (process.getExitCode() != 0)
+            ADD_FAILURE() << command.joinIntoString (" ") << " failed: " << errors;
+    }
+
+    juce::String seconds (int milliseconds)
+    {
+        return juce::String (milliseconds / 1000.0, 3);
+    }
+
+    juce::StringArray xdotool (std::initializer_list<juce::String> words)
+    {
+        juce::StringArray command { "xdotool" };
+        for (auto& word : words)
+            command.add (word);
+        return command;
+    }
+
+    juce::StringArray& moveWords (juce::StringArray& command, juce::Point<int> p)
+    {
+        command.addArray (juce::StringArray { "mousemove", juce::String (p.x), juce::String (p.y) });
+        return command;
+    }
+}
+
+void moveTo (juce::Point<int> screen)
+{
+    auto command = xdotool ({});
+    run (moveWords (command, screen));
+}
+
+void click (juce::Point<int> screen, Button button, int holdMs)
+{
+    const juce::String b ((int) button);
+    auto command = xdotool ({});
+    moveWords (command, screen);
+    command.addArray (juce::StringArray { "sleep", "0.05", "mousedown", b, "sleep", seconds (holdMs), "mouseup", b });
+    run (command);
+}
+
+void drag (juce::Point<int> from, juce::Point<int> to, int steps)
+{
+    auto command = xdotool ({});
+    moveWords (command, from);
+    command.addArray (juce::StringArray { "sleep", "0.1", "mousedown", "1" });
+
+    for (int i = 1; i <= steps; ++i)
+    {
+        command.addArray (juce::StringArray { "sleep", "0.08" });
+        moveWords (command, from + (to - from) * i / steps);
+    }
+
+    command.addArray (juce::StringArray { "sleep", "0.2", "mouseup", "1" });
+    run (command);
+}
+
+juce::Image screenshot (const juce::String& name)
+{
+    const juce::File folder (ONDREL_SCREENSHOT_DIR);
+    folder.createDirectory();
+    const auto file = folder.getChildFile (name + ".png");
+    file.deleteFile();
+
+    run ({ "import", "-window", "root", file.getFullPathName() });
+    auto image = juce::ImageFileFormat::loadFrom (file);
+
+    if (! image.isValid())
+        ADD_FAILURE() << "no screenshot in " << file.getFullPathName();
+
+    return image;
+}
+
+int pixelsDifferingFrom (const juce::Image& image, juce::Rectangle<int> area, juce::Colour background)
+{
+    int count = 0;
+
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x)
+            if (image.getPixelAt (x, y) != background)
+                ++count;
+
+    return count;
+}
+
+} // namespace ondrel::windowtests
