@@ -1,5 +1,7 @@
 #include "PluginProcessor.h"
 
+#include "editor/OndrelAudioProcessorEditor.h"
+
 OndrelAudioProcessor::OndrelAudioProcessor()
     : juce::AudioProcessor (BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo())
                                               .withOutput ("Output", juce::AudioChannelSet::stereo())),
@@ -87,12 +89,11 @@ void OndrelAudioProcessor::setCurrentProgram (int) {}
 const juce::String OndrelAudioProcessor::getProgramName (int) { return {}; }
 void OndrelAudioProcessor::changeProgramName (int, const juce::String&) {}
 
-// Until the product's own editor exists, hosts get the framework's generic one.
 bool OndrelAudioProcessor::hasEditor() const { return true; }
 
 juce::AudioProcessorEditor* OndrelAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new OndrelAudioProcessorEditor (*this);
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

@@ -4,8 +4,58 @@
 
 PluginSettingState::PluginSettingState()
 {
-    presetName = "Preset";
+    presetNameText = "Preset";
+    presetName = presetNameText;
+    presetName.addListener (&presetNameRelay);
     presetLocation = juce::String();
+}
+
+PluginSettingState::~PluginSettingState()
+{
+    presetName.removeListener (&presetNameRelay);
+}
+
+void PluginSettingState::setPresetName (const juce::String& name)
+{
+    {
+        const juce::ScopedLock sl (presetNameLock);
+        presetNameText = name;
+    }
+
+    if (juce::MessageManager::existsAndIsCurrentThread())
+        presetName.setValue (name);
+    else
+        presetNameRelay.triggerAsyncUpdate();
+}
+
+juce::String PluginSettingState::getPresetName() const
+{
+    if (juce::MessageManager::existsAndIsCurrentThread())
+        return presetName.toString();
+
+    const juce::ScopedLock sl (presetNameLock);
+    return presetNameText;
+}
+
+void PluginSettingState::PresetNameRelay::handleAsyncUpdate()
+{
+    juce::String name;
+    {
+        const juce::ScopedLock sl (owner.presetNameLock);
+        name = owner.presetNameText;
+    }
+    owner.presetName.setValue (name);
+}
+
+// A name written to `presetName` directly on the message thread; a name still
+// on its way from another thread is newer and stays.
+void PluginSettingState::PresetNameRelay::valueChanged (juce::Value&)
+{
+    if (isUpdatePending())
+        return;
+
+    const juce::ScopedLock sl (owner.presetNameLock);
+    owner.presetNameText = owner.presetName.toString();
 }
 
 void PluginSettingState::writeDefaultSettingFile()

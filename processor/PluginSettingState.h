@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_data_structures/juce_data_structures.h>
+#include <juce_events/juce_events.h>
 
 // Per-user settings and preset bookkeeping that outlive an editor window.
 // The preset folder and the window size live in the settings file.
@@ -8,11 +9,17 @@ class PluginSettingState
 {
 public:
     PluginSettingState();
-    virtual ~PluginSettingState() = default;
+    virtual ~PluginSettingState();
 
     // Writes the preset folder and window size to the settings file, creating
     // folder and file when missing.
     void updateSettingFile();
+
+    // The preset name from any thread. `presetName`, which the editor's label
+    // shows, is only ever touched on the message thread: a name set on
+    // another thread (a host restoring its state) reaches it asynchronously.
+    void setPresetName (const juce::String& name);
+    juce::String getPresetName() const;
 
     juce::String currentPresetPath;
     juce::String lastPresetFolderPath;
@@ -28,6 +35,19 @@ protected:
     void readSettingFile();
 
 private:
+    // Carries names between `presetName` and the copy other threads read.
+    struct PresetNameRelay : juce::AsyncUpdater, juce::Value::Listener
+    {
+        explicit PresetNameRelay (PluginSettingState& s) : owner (s) {}
+        void handleAsyncUpdate() override;
+        void valueChanged (juce::Value&) override;
+        PluginSettingState& owner;
+    };
+
+    juce::CriticalSection presetNameLock;
+    juce::String presetNameText;
+    PresetNameRelay presetNameRelay { *this };
+
     // The settings file's root element; a missing or unparsable file is
     // written afresh with the defaults instead, and null returned.
     std::unique_ptr<juce::XmlElement> readOrCreateSettingFile();

@@ -6,7 +6,7 @@
 void OndrelAudioProcessor::saveStateToXML (juce::XmlElement& xml)
 {
     xml.setAttribute ("pluginVersion", StateChunk::formatNumber (pluginVersion.getDoubleValue()));
-    xml.setAttribute ("presetName", presetName.toString());
+    xml.setAttribute ("presetName", getPresetName());
     xml.setAttribute ("lastPresetFolderPath", lastPresetFolderPath);
 
     for (int i = 0; i < paramIDs.size(); ++i)
@@ -18,7 +18,7 @@ void OndrelAudioProcessor::loadStateFromXML (juce::XmlElement* xml)
     if (xml == nullptr || ! xml->hasTagName ("ONDREL2"))
         return;
 
-    presetName.setValue (xml->getStringAttribute ("presetName"));
+    setPresetName (xml->getStringAttribute ("presetName"));
     lastPresetFolderPath = xml->getStringAttribute ("lastPresetFolderPath");
 
     for (int i = 0; i < paramIDs.size(); ++i)

@@ -1,0 +1,9 @@
+#include "OndrelAudioProcessorEditor.h"
+
+void OndrelAudioProcessorEditor::buttonClicked (juce::Button*)
+{
+}
+
+void OndrelAudioProcessorEditor::menuItemSelected (int)
+{
+}

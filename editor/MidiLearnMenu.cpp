@@ -1,0 +1,5 @@
+#include "OndrelAudioProcessorEditor.h"
+
+void OndrelAudioProcessorEditor::mouseDown (const juce::MouseEvent&)
+{
+}

@@ -1,0 +1,41 @@
+#include "Ondrel_Gui_FilterPanel.h"
+
+Ondrel_Gui_FilterPanel::Ondrel_Gui_FilterPanel (juce::AudioProcessorValueTreeState& state)
+{
+    addTitle ("FILTER");
+    auto& hp = addSlider (new juce::Slider(), "HP", SliderKind::knob, accentColour);
+    auto& lp = addSlider (new juce::Slider(), "LP", SliderKind::knob, accentColour);
+    hp.setComponentID ("filter_hp");
+    lp.setComponentID ("filter_lp");
+    attachSlider (state, "filter_hp", hp);
+    attachSlider (state, "filter_lp", lp);
+    setOpaque (true);
+}
+
+Ondrel_Gui_FilterPanel::~Ondrel_Gui_FilterPanel()
+{
+    deleteSlidersAndAttachments();
+}
+
+void Ondrel_Gui_FilterPanel::paint (juce::Graphics& g)
+{
+    g.fillAll (accentColour);
+}
+
+void Ondrel_Gui_FilterPanel::resized()
+{
+    using namespace OndrelLayout;
+    const int w = getWidth();
+    const int h = getHeight();
+    layOutTitle (0.12f);
+
+    const int s = part (0.49f, w);
+    const int m = part (0.01f, w);
+    const int y = part (0.32f, h);
+
+    if (auto* hp = sliders[0])
+        hp->setBounds (m, y, s, s);
+
+    if (auto* lp = sliders[1])
+        lp->setBounds (w - m - s, y, s, s);
+}

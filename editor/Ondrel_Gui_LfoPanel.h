@@ -1,0 +1,14 @@
+#pragma once
+
+#include "editor/Ondrel_Gui_Common.h"
+
+// The LFO panel: waveform choice and smoothing.
+class Ondrel_Gui_LfoPanel : public Ondrel_Gui_Common
+{
+public:
+    explicit Ondrel_Gui_LfoPanel (juce::AudioProcessorValueTreeState& state);
+    ~Ondrel_Gui_LfoPanel() override;
+
+    void paint (juce::Graphics& g) override;
+    void resized() override;
+};

@@ -1,0 +1,5 @@
+#include "OndrelAudioProcessorEditor.h"
+
+void OndrelAudioProcessorEditor::saveAs()
+{
+}
