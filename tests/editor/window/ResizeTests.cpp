@@ -17,15 +17,24 @@ namespace
 {
     constexpr double aspect = (double) (718.0f / 222.0f);
 
-    struct Drag { const char* name; juce::Point<int> by; int width; };
+    struct Drag { const char* name; juce::Point<int> by; };
 
-    // Each drag leans more to the width than the ratio allows, so the width
-    // is the dragged one and the height follows from it.
     const Drag drags[] = {
-        { "grow", { 200, 30 }, 918 },
-        { "shrink", { -180, -20 }, 538 },
-        { "past the minimum", { -500, -150 }, 359 },
+        { "wider than the ratio", { 200, 30 } },
+        { "taller than the ratio", { 200, 100 } },
+        { "smaller", { -180, -60 } },
+        { "past the minimum", { -500, -150 } },
     };
+
+    // The size a drag asks for, brought onto the ratio by the larger of the
+    // two sizes it implies, then held at the minimum.
+    juce::Point<int> expectedSize (juce::Point<int> by)
+    {
+        const double w = 718 + by.x, h = 222 + by.y;
+        juce::Point<int> size = w / h < aspect ? juce::Point<int> ((int) std::lround (h * aspect), (int) h)
+                                               : juce::Point<int> ((int) w, (int) std::lround (w / aspect));
+        return size.x < 359 ? juce::Point<int> (359, 111) : size;
+    }
 
     int storedSize (const char* attribute)
     {
@@ -48,14 +57,14 @@ TEST (EditorResize, CornerDragsFollowTheAspectRatioWithinTheLimitsAndAreStored)
         const auto grip = host.toScreen ({ 699 + 8, 203 + 8 });
         drag (grip, grip + d.by);
 
-        const int height = d.width == 359 ? 111 : (int) std::lround (d.width / aspect);
-        EXPECT_TRUE (host.waitForEditorSize (d.width, height))
-            << "editor at " << host.editorScreenBounds().toString() << ", expected " << d.width << " x " << height;
+        const auto size = expectedSize (d.by);
+        EXPECT_TRUE (host.waitForEditorSize (size.x, size.y))
+            << "editor at " << host.editorScreenBounds().toString() << ", expected " << size.toString();
         EXPECT_EQ (host.hostWindowBounds(), host.editorScreenBounds()) << "the host's window did not follow";
-        EXPECT_TRUE (waitUntil ([&] { return storedSize ("window_width") == d.width; }))
+        EXPECT_TRUE (waitUntil ([&] { return storedSize ("window_width") == size.x; }))
             << "stored width " << storedSize ("window_width");
-        EXPECT_EQ (storedSize ("window_height"), height);
-        screenshot ("editor-resized-" + juce::String (d.width) + "x" + juce::String (height));
+        EXPECT_EQ (storedSize ("window_height"), size.y);
+        screenshot ("editor-resized-" + juce::String (size.x) + "x" + juce::String (size.y));
     }
 }
 
