@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the Release build's whole suite, then the concurrency
-# tests under ThreadSanitizer and the unit tests under AddressSanitizer with
-# UndefinedBehaviorSanitizer. Expects tools/setup-and-build.sh to have run.
+# tests under ThreadSanitizer and the unit, integration and editor-window
+# tests under AddressSanitizer with UndefinedBehaviorSanitizer. Expects
+# tools/setup-and-build.sh to have run.
 #   tools/run-tests.sh              (SANITIZERS=0 skips the sanitizer builds)
 set -euo pipefail
 
@@ -31,7 +32,10 @@ sanitized() {
     local program
     for program in "$@"; do
         echo "== $kind: $program"
-        "$(find "$dir/tests" -type f -name "$program" | head -n 1)" --gtest_brief=1 | tee "$log"
+        # The editor tests need an X server of their own.
+        local launch=()
+        [ "$program" = editor_window_tests ] && launch=(xvfb-run -a -s "-screen 0 1600x1000x24")
+        "${launch[@]}" "$(find "$dir/tests" -type f -name "$program" | head -n 1)" --gtest_brief=1 | tee "$log"
         passed=$(( passed + $(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1) ))
     done
 }
@@ -40,5 +44,6 @@ export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$here/
 export ASAN_OPTIONS="detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
 sanitized thread processor_concurrency_tests
-sanitized address dsp_tests processor_tests processor_concurrency_tests lookandfeel_tests host_integration_tests
+sanitized address dsp_tests processor_tests processor_concurrency_tests lookandfeel_tests host_integration_tests \
+    editor_window_tests
 summary

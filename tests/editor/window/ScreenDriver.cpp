@@ -96,8 +96,19 @@ int pixelsDifferingFrom (const juce::Image& image, juce::Rectangle<int> area, ju
 
     for (int y = area.getY(); y < area.getBottom(); ++y)
         for (int x = area.getX(); x < area.getRight(); ++x)
-            if (image.getPixelAt (x, y) != background)
-                ++count;
+            count += image.getPixelAt (x, y) != background ? 1 : 0;
+
+    return count;
+}
+
+int pixelsDifferingBetween (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area,
+                            juce::Point<int> offsetInB)
+{
+    int count = 0;
+
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x)
+            count += a.getPixelAt (x, y) != b.getPixelAt (x + offsetInB.x, y + offsetInB.y) ? 1 : 0;
 
     return count;
 }

@@ -28,4 +28,8 @@ juce::Image screenshot (const juce::String& name);
 // How many pixels of `area` differ from `background`.
 int pixelsDifferingFrom (const juce::Image& image, juce::Rectangle<int> area, juce::Colour background);
 
+// How many pixels of `area` in `a` differ from those of the same area moved by `offsetInB` in `b`.
+int pixelsDifferingBetween (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area,
+                            juce::Point<int> offsetInB = {});
+
 } // namespace ondrel::windowtests
