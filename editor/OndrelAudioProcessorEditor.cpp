@@ -24,6 +24,7 @@ OndrelAudioProcessorEditor::OndrelAudioProcessorEditor (OndrelAudioProcessor& p)
                                                    juce::Value (processorRef.presetName), "2.0.0");
     addAndMakeVisible (*mainPanel);
     mainPanel->addMouseListener (this, true);
+    controlFollower = std::make_unique<ControlFollower> (*processorRef.valueTreeState, processorRef.paramIDs, *mainPanel);
 
     resizeCorner = std::make_unique<juce::ResizableCornerComponent> (this, &sizeConstrainer);
     addAndMakeVisible (*resizeCorner);
@@ -39,6 +40,7 @@ OndrelAudioProcessorEditor::OndrelAudioProcessorEditor (OndrelAudioProcessor& p)
 
 OndrelAudioProcessorEditor::~OndrelAudioProcessorEditor()
 {
+    controlFollower = nullptr;
     mainPanel = nullptr;
 }
 

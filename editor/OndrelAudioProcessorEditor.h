@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ControlFollower.h"
 #include "editor/Ondrel_Gui_Main.h"
 #include "editor/Tamberlo_PluginMenuPresetHandler.h"
 #include "processor/PluginProcessor.h"
@@ -37,5 +38,7 @@ public:
     int baseHeight = 222;
 
 private:
+    std::unique_ptr<ControlFollower> controlFollower;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OndrelAudioProcessorEditor)
 };

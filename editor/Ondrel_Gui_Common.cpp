@@ -77,6 +77,9 @@ void Ondrel_Gui_Common::attachSlider (juce::AudioProcessorValueTreeState& state,
                                       juce::Slider& slider)
 {
     sliderAttachments.add (new juce::AudioProcessorValueTreeState::SliderAttachment (state, parameterID, slider));
+    // The attachment makes a double-click return the parameter's default;
+    // every slider here returns to the middle instead.
+    slider.setDoubleClickReturnValue (true, 0.5);
 }
 
 juce::Rectangle<int> Ondrel_Gui_Common::layOutTitle (float titleInset)

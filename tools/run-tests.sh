@@ -43,7 +43,7 @@ sanitized() {
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$here/tools/tsan.supp"
 export ASAN_OPTIONS="detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
-sanitized thread processor_concurrency_tests
-sanitized address dsp_tests processor_tests processor_concurrency_tests lookandfeel_tests host_integration_tests \
+sanitized thread processor_concurrency_tests editor_concurrency_tests
+sanitized address dsp_tests processor_tests processor_concurrency_tests lookandfeel_tests editor_tests host_integration_tests \
     editor_window_tests
 summary

@@ -167,17 +167,22 @@ RIGHT_ARROW = [(100, 290), (520, 290), (520, 120), (900, 350),
                (520, 580), (520, 410), (100, 410)]
 RIGHT_CHEVRON = [(120, 80), (400, 80), (780, 350), (400, 620), (120, 620), (500, 350)]
 RIGHT_TRIANGLE = [(360, 170), (680, 350), (360, 530)]
+# The header's preset buttons leave their arrow only a few pixels of width:
+# a narrow arrowhead on a narrow advance fits where a wide arrow would be
+# cut to an ellipsis.
+NARROW_ARROWHEAD = [(20, 150), (220, 350), (20, 550)]
+NARROW_ADVANCE = 240
 
 
-def arrow_face(shape, with_ring):
+def arrow_face(shape, with_ring, advance=1000):
     """Right (Q), left (R), up (S) and down (T) arrows of one shape."""
     glyphs = {}
     for char, turns in (("Q", 0), ("R", 2), ("S", 1), ("T", 3)):
-        contours = [oriented_clockwise(rounded(turned(shape, turns)))]
+        contours = [oriented_clockwise(rounded(turned(shape, turns, cx=advance / 2)))]
         if with_ring:
             contours += [ring(500, 350, 420), ring(500, 350, 350, clockwise=False)]
-        glyphs[char] = (glyph_from_contours(contours, keep_direction=True), 1000)
-    return glyphs, 1000
+        glyphs[char] = (glyph_from_contours(contours, keep_direction=True), advance)
+    return glyphs, advance
 
 
 def build_font(path, family, style, glyphs, advance, bold=False):
@@ -234,7 +239,7 @@ def main():
         ("NevisStandIn-Bold.ttf", "Nevis Stand-in", "Bold",
          stroke_face(unit_x=95, weight=150, slant_degrees=0), True),
         ("ArrowsStandIn-Regular.ttf", "Arrows Stand-in", "Regular",
-         arrow_face(RIGHT_ARROW, with_ring=False), False),
+         arrow_face(NARROW_ARROWHEAD, with_ring=False, advance=NARROW_ADVANCE), False),
         ("Arrow7StandIn-Regular.ttf", "Arrow 7 Stand-in", "Regular",
          arrow_face(RIGHT_CHEVRON, with_ring=False), False),
         ("ArrowSymbols1StandIn-Regular.ttf", "Arrow Symbols 1 Stand-in", "Regular",
