@@ -137,9 +137,4 @@ void writeSettings (int windowWidth, int windowHeight, const juce::String& prese
     ASSERT_TRUE (root.writeTo (settingsFile()));
 }
 
-std::unique_ptr<juce::XmlElement> readXml (const juce::File& file)
-{
-    return juce::parseXML (file);
-}
-
 } // namespace ondrel::windowtests

@@ -57,6 +57,5 @@ juce::File settingsFile();
 juce::File midiTableFile();
 // Removes every per-user file, then writes a settings file.
 void writeSettings (int windowWidth, int windowHeight, const juce::String& presetLocation = {});
-std::unique_ptr<juce::XmlElement> readXml (const juce::File& file);
 
 } // namespace ondrel::windowtests

@@ -33,7 +33,7 @@ namespace
 
     juce::String binding (const char* parameterID)
     {
-        auto table = readXml (midiTableFile());
+        auto table = juce::parseXML (midiTableFile());
         return table != nullptr ? table->getStringAttribute (parameterID, "(none)") : "(no file)";
     }
 

@@ -38,7 +38,7 @@ namespace
 
     int storedSize (const char* attribute)
     {
-        auto root = readXml (settingsFile());
+        auto root = juce::parseXML (settingsFile());
         return root != nullptr ? root->getIntAttribute (attribute, -1) : -1;
     }
 }

@@ -23,55 +23,34 @@ namespace
             ADD_FAILURE() << command.joinIntoString (" ") << " failed: " << errors;
     }
 
-    juce::String seconds (int milliseconds)
+    // xdotool's own "sleep" keeps the timing inside one process.
+    void xdotool (const juce::String& words)
     {
-        return juce::String (milliseconds / 1000.0, 3);
+        run (juce::StringArray::fromTokens ("xdotool " + words, false));
     }
 
-    juce::StringArray xdotool (std::initializer_list<juce::String> words)
-    {
-        juce::StringArray command { "xdotool" };
-        for (auto& word : words)
-            command.add (word);
-        return command;
-    }
-
-    juce::StringArray& moveWords (juce::StringArray& command, juce::Point<int> p)
-    {
-        command.addArray (juce::StringArray { "mousemove", juce::String (p.x), juce::String (p.y) });
-        return command;
-    }
+    juce::String at (juce::Point<int> p) { return " mousemove " + juce::String (p.x) + " " + juce::String (p.y); }
 }
 
 void moveTo (juce::Point<int> screen)
 {
-    auto command = xdotool ({});
-    run (moveWords (command, screen));
+    xdotool (at (screen));
 }
 
 void click (juce::Point<int> screen, Button button, int holdMs)
 {
     const juce::String b ((int) button);
-    auto command = xdotool ({});
-    moveWords (command, screen);
-    command.addArray (juce::StringArray { "sleep", "0.05", "mousedown", b, "sleep", seconds (holdMs), "mouseup", b });
-    run (command);
+    xdotool (at (screen) + " sleep 0.05 mousedown " + b + " sleep " + juce::String (holdMs / 1000.0, 3) + " mouseup " + b);
 }
 
 void drag (juce::Point<int> from, juce::Point<int> to, int steps)
 {
-    auto command = xdotool ({});
-    moveWords (command, from);
-    command.addArray (juce::StringArray { "sleep", "0.1", "mousedown", "1" });
+    juce::String words = at (from) + " sleep 0.1 mousedown 1";
 
     for (int i = 1; i <= steps; ++i)
-    {
-        command.addArray (juce::StringArray { "sleep", "0.08" });
-        moveWords (command, from + (to - from) * i / steps);
-    }
+        words << " sleep 0.08" << at (from + (to - from) * i / steps);
 
-    command.addArray (juce::StringArray { "sleep", "0.2", "mouseup", "1" });
-    run (command);
+    xdotool (words + " sleep 0.2 mouseup 1");
 }
 
 juce::Image screenshot (const juce::String& name)

@@ -26,12 +26,6 @@ namespace
         return 0;
     }
 
-    int logFatalError (Display*)
-    {
-        std::fprintf (stderr, "X I/O error: the display went away\n");
-        return 0;
-    }
-
     // One connection for the queries, used from the test thread only.
     Display* queryDisplay()
     {
@@ -72,7 +66,6 @@ void prepareXlib()
 {
     XInitThreads();
     XSetErrorHandler (logError);
-    XSetIOErrorHandler (logFatalError);
 }
 
 std::vector<ScreenBox> viewableChildren (unsigned long window)
