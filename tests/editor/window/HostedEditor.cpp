@@ -2,6 +2,7 @@
 
 #include "HostedPlugin.h"
 #include "MessageThread.h"
+#include "ScreenDriver.h"
 #include "XSession.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,13 @@ HostedEditor::HostedEditor()
 
 HostedEditor::~HostedEditor()
 {
+    // A menu left open by a failed test holds the message thread in its modal loop.
+    for (int i = 0; i < 3 && viewableTopLevels().size() > 1; ++i)
+    {
+        pressEscape();
+        pause (200);
+    }
+
     closeEditor();
     onMessageThread ([this]
     {

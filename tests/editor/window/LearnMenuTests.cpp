@@ -58,6 +58,10 @@ TEST_P (LearnMenuOpening, ARightClickOnAKnobOpensTheMenu)
     ASSERT_NE (menu.id, 0u) << "no menu after a right click held " << GetParam() << " ms";
     EXPECT_GE (menu.width, 71);
     EXPECT_GE (menu.height, 3 * 17 + 8);
+
+    pressEscape();
+    EXPECT_TRUE (waitUntilClosed (menu));
+    EXPECT_EQ (juce::parseXML (midiTableFile())->getNumAttributes(), 0) << "a dismissed menu learns nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P (Clicks, LearnMenuOpening, ::testing::Values (10, 300),

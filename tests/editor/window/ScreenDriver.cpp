@@ -43,6 +43,11 @@ void click (juce::Point<int> screen, Button button, int holdMs)
     xdotool (at (screen) + " sleep 0.05 mousedown " + b + " sleep " + juce::String (holdMs / 1000.0, 3) + " mouseup " + b);
 }
 
+void pressEscape()
+{
+    xdotool ("key Escape");
+}
+
 void drag (juce::Point<int> from, juce::Point<int> to, int steps)
 {
     juce::String words = at (from) + " sleep 0.1 mousedown 1";

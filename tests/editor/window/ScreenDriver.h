@@ -18,6 +18,9 @@ void moveTo (juce::Point<int> screen);
 void click (juce::Point<int> screen, Button button = Button::left, int holdMs = 10);
 inline void heldClick (juce::Point<int> screen, Button button = Button::left) { click (screen, button, 300); }
 
+// Escape to whichever window has the keyboard: it closes an open menu.
+void pressEscape();
+
 // Button down at `from`, `steps` moves to `to` with pauses for the host to
 // deliver them, button up.
 void drag (juce::Point<int> from, juce::Point<int> to, int steps = 8);
