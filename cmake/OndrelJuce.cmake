@@ -46,7 +46,8 @@ target_link_libraries(Ondrel
 
 target_include_directories(Ondrel PUBLIC "${CMAKE_SOURCE_DIR}")
 
-# The exported plug-in: Ondrel.so with only the VST2 entry points visible.
+# The exported plug-in: Ondrel.so with only the VST2 entry points visible
+# (ours, from vst2entry/, in front of JUCE's).
 set_target_properties(Ondrel_VST PROPERTIES PREFIX "" OUTPUT_NAME "Ondrel")
 target_link_options(Ondrel_VST PRIVATE
     "-Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/vst2-exports.map"
@@ -63,19 +64,19 @@ function(ondrel_link_system target)
 endfunction()
 
 # fst's headers carry #warning notes for their own authors; keep them out of
-# the build log for the two framework sources that include the VST2 interface.
+# the build log for the framework sources that include the VST2 interface
+# (JUCE's VST2 client compiles in vst2entry/).
 set_source_files_properties(
-    "${ONDREL_JUCE_MODULES_DIR}/juce_audio_plugin_client/juce_audio_plugin_client_VST2.cpp"
     "${ONDREL_JUCE_MODULES_DIR}/juce_audio_processors/juce_audio_processors.cpp"
     TARGET_DIRECTORY Ondrel
     PROPERTIES COMPILE_OPTIONS -Wno-cpp)
 
-# JUCE 7.0.5 copies an empty MemoryBlock (every juce::URL copy, as in
-# HyperlinkButton::setURL) with memcpy(nullptr, nullptr, 0): harmless, but
-# UndefinedBehaviorSanitizer stops on it. Exempt that one check in the core
-# module only.
+# JUCE 7.0.5 copies empty memory blocks with memcpy (null, null, 0), which
+# UndefinedBehaviorSanitizer stops at (copying a juce::URL, as the editor's
+# web-link buttons do). Only the framework's core source skips that one check.
 if(ONDREL_SANITIZE STREQUAL "address")
-    set_source_files_properties("${ONDREL_JUCE_MODULES_DIR}/juce_core/juce_core.cpp"
+    set_source_files_properties(
+        "${ONDREL_JUCE_MODULES_DIR}/juce_core/juce_core.cpp"
         TARGET_DIRECTORY Ondrel
         PROPERTIES COMPILE_OPTIONS -fno-sanitize=nonnull-attribute)
 endif()

@@ -93,6 +93,23 @@ juce::Rectangle<int> Ondrel_Gui_Common::layOutTitle (float titleInset)
     return r;
 }
 
+std::pair<int, int> Ondrel_Gui_Common::layOutKnobPair (float side, float margin)
+{
+    using namespace OndrelLayout;
+    const int w = getWidth();
+    const int s = part (side, w);
+    const int m = part (margin, w);
+    const int y = part (0.32f, getHeight());
+
+    if (auto* left = sliders[0])
+        left->setBounds (m, y, s, s);
+
+    if (auto* right = sliders[1])
+        right->setBounds (w - m - s, y, s, s);
+
+    return { s, y };
+}
+
 void Ondrel_Gui_Common::deleteSlidersAndAttachments()
 {
     sliderAttachments.clear();

@@ -80,6 +80,9 @@ protected:
     void attachSlider (juce::AudioProcessorValueTreeState& state, const juce::String& parameterID, juce::Slider& slider);
     // Title placed at x = W * titleInset, used by every panel's layout.
     juce::Rectangle<int> layOutTitle (float titleInset);
+    // Sliders 0 and 1 as two squares of side W * side at H * 0.32, inset by
+    // W * margin from the left and right edges. Returns the side and top.
+    std::pair<int, int> layOutKnobPair (float side, float margin);
     // Empties the panel's arrays in the order that deletes every attachment
     // before the control it is bound to.
     void deleteSlidersAndAttachments();

@@ -24,18 +24,6 @@ void Ondrel_Gui_FilterPanel::paint (juce::Graphics& g)
 
 void Ondrel_Gui_FilterPanel::resized()
 {
-    using namespace OndrelLayout;
-    const int w = getWidth();
-    const int h = getHeight();
     layOutTitle (0.12f);
-
-    const int s = part (0.49f, w);
-    const int m = part (0.01f, w);
-    const int y = part (0.32f, h);
-
-    if (auto* hp = sliders[0])
-        hp->setBounds (m, y, s, s);
-
-    if (auto* lp = sliders[1])
-        lp->setBounds (w - m - s, y, s, s);
+    layOutKnobPair (0.49f, 0.01f);
 }

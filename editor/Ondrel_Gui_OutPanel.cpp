@@ -29,23 +29,13 @@ void Ondrel_Gui_OutPanel::resized()
 {
     using namespace OndrelLayout;
     const int w = getWidth();
-    const int h = getHeight();
     layOutTitle (0.12f);
-
-    const int s = part (0.42f, w);
-    const int m = part (0.038f, w);
-    const int y = part (0.32f, h);
-
-    if (auto* in = sliders[0])
-        in->setBounds (m, y, s, s);
-
-    if (auto* out = sliders[1])
-        out->setBounds (w - m - s, y, s, s);
+    const auto [s, y] = layOutKnobPair (0.42f, 0.038f);
 
     if (auto* dryWet = sliders[2])
     {
         const int x = nearest (0.15f, w);
-        const int gap = juce::jmax (2, part (0.05f, h));
+        const int gap = juce::jmax (2, part (0.05f, getHeight()));
         dryWet->setBounds (x, y + s + gap, juce::jmax (0, w - 2 * x), part (0.43f, s));
     }
 }

@@ -33,7 +33,7 @@ namespace
     }
 }
 
-RawPlugin::RawPlugin (const std::string& path)
+RawPlugin::RawPlugin (const std::string& path, const char* entryPoint)
 {
     library = dlopen (path.c_str(), RTLD_NOW | RTLD_LOCAL);
 
@@ -44,14 +44,15 @@ RawPlugin::RawPlugin (const std::string& path)
         return;
     }
 
-    auto entry = reinterpret_cast<EntryPoint> (dlsym (library, "VSTPluginMain"));
+    const char* entryName = entryPoint != nullptr ? entryPoint : "VSTPluginMain";
+    auto entry = reinterpret_cast<EntryPoint> (dlsym (library, entryName));
 
-    if (entry == nullptr)
+    if (entry == nullptr && entryPoint == nullptr)
         entry = reinterpret_cast<EntryPoint> (dlsym (library, "main"));
 
     if (entry == nullptr)
     {
-        error = "no VSTPluginMain in " + path;
+        error = std::string ("no ") + entryName + " in " + path;
         return;
     }
 

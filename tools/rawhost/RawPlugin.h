@@ -29,8 +29,9 @@ struct HostCall
 class RawPlugin
 {
 public:
-    // Loads the library and creates the effect; then sends effOpen.
-    explicit RawPlugin (const std::string& path);
+    // Loads the library and creates the effect through `entryPoint` (by
+    // default VSTPluginMain, else main); then sends effOpen.
+    explicit RawPlugin (const std::string& path, const char* entryPoint = nullptr);
     ~RawPlugin();
 
     RawPlugin (const RawPlugin&) = delete;
