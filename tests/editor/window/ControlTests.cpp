@@ -19,7 +19,7 @@ namespace
     const juce::Point<int> bypassButton { 607 + 25, 205 + 6 }, waveformBox { 3 + 13 + 32, 35 + 49 + 10 };
 }
 
-TEST (BypassButton, EveryClickTogglesBypassExactlyOnce)
+TEST (WindowBypass, EveryClickTogglesBypassExactlyOnce)
 {
     writeSettings (718, 222);
     HostedEditor host;
@@ -36,7 +36,7 @@ TEST (BypassButton, EveryClickTogglesBypassExactlyOnce)
     }
 }
 
-TEST (WaveformBox, ChoosingRndFromItsMenuSelectsTheLastWaveform)
+TEST (WindowWaveformBox, ChoosingRndFromItsMenuSelectsTheLastWaveform)
 {
     writeSettings (718, 222);
     HostedEditor host;

@@ -51,9 +51,9 @@ namespace
     }
 }
 
-class EditorPaint : public ::testing::TestWithParam<int> {};
+class WindowPaint : public ::testing::TestWithParam<int> {};
 
-TEST_P (EditorPaint, OpensAtTheStoredSizeWithPanelsBandsAndTextInPlace)
+TEST_P (WindowPaint, OpensAtTheStoredSizeWithPanelsBandsAndTextInPlace)
 {
     const int scale = GetParam(), width = 718 * scale, height = 222 * scale;
     writeSettings (width, height);
@@ -74,7 +74,7 @@ TEST_P (EditorPaint, OpensAtTheStoredSizeWithPanelsBandsAndTextInPlace)
             << "no text drawn in the " << t.what;
 }
 
-INSTANTIATE_TEST_SUITE_P (StoredSizes, EditorPaint, ::testing::Values (1, 2),
+INSTANTIATE_TEST_SUITE_P (StoredSizes, WindowPaint, ::testing::Values (1, 2),
                           [] (const auto& p) { return "x" + std::to_string (p.param); });
 
 } // namespace ondrel::windowtests

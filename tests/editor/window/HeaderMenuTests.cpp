@@ -75,7 +75,7 @@ namespace
     }
 }
 
-TEST (HeaderMenu, InitializeAllParamValuesResetsTheThirteenParametersAndLeavesBypass)
+TEST (WindowPluginMenu, InitializeAllParamValuesResetsTheThirteenParametersAndLeavesBypass)
 {
     writeSettings (718, 222);
     HostedEditor host;
@@ -100,7 +100,7 @@ TEST (HeaderMenu, InitializeAllParamValuesResetsTheThirteenParametersAndLeavesBy
     EXPECT_EQ (presetName (host), "init*");
 }
 
-TEST (HeaderPresets, ThePresetMenuLoadsAPresetAndTheRightArrowTheNextOne)
+TEST (WindowPresets, ThePresetMenuLoadsAPresetAndTheRightArrowTheNextOne)
 {
     const auto folder = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile ("presets");
     folder.deleteRecursively();

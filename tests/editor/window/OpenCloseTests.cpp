@@ -12,7 +12,7 @@
 namespace ondrel::windowtests
 {
 
-TEST (EditorLifetime, OpensAndClosesFiftyTimesWhileAudioAndAutomationRun)
+TEST (WindowLifetime, OpensAndClosesFiftyTimesWhileAudioAndAutomationRun)
 {
     writeSettings (718, 222);
     HostedEditor host;

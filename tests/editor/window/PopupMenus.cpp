@@ -46,7 +46,13 @@ ScreenBox waitForNewWindow (const std::vector<ScreenBox>& before, int timeoutMs)
 
 bool waitUntilClosed (const ScreenBox& window, int timeoutMs)
 {
-    return waitUntil ([&] { return ! isAmong (window, viewableTopLevels()); }, timeoutMs);
+    if (! waitUntil ([&] { return ! isAmong (window, viewableTopLevels()); }, timeoutMs))
+        return false;
+
+    // The plug-in carries out the choice inside the host's idle call that ran
+    // the menu: once the host's message thread answers, it is done.
+    onMessageThread ([] {});
+    return true;
 }
 
 int rowCentre (const std::vector<int>& heights, int row)

@@ -18,6 +18,7 @@ namespace ondrel::windowtests
 // The largest mapped top-level window that was not among `before` (a menu
 // may come with thin shadow windows); an empty box after the time-out.
 ScreenBox waitForNewWindow (const std::vector<ScreenBox>& before, int timeoutMs = 5000);
+// Also waits until the plug-in has acted on the menu's result.
 bool waitUntilClosed (const ScreenBox& window, int timeoutMs = 5000);
 
 // The centre of `row` in a menu whose rows are `heights` high (separators

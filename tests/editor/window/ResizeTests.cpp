@@ -43,7 +43,7 @@ namespace
     }
 }
 
-TEST (EditorResize, CornerDragsFollowTheAspectRatioWithinTheLimitsAndAreStored)
+TEST (WindowResize, CornerDragsFollowTheAspectRatioWithinTheLimitsAndAreStored)
 {
     for (const auto& d : drags)
     {
