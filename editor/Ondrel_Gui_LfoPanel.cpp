@@ -4,7 +4,7 @@ Ondrel_Gui_LfoPanel::Ondrel_Gui_LfoPanel (juce::AudioProcessorValueTreeState& st
 {
     addTitle ("LFO");
 
-    auto& waveform = *comboBoxes.add (new juce::ComboBox ("LFO Waveform"));
+    auto& waveform = *comboBoxes.add (new WaveformBox ("LFO Waveform"));
     // Clicks on the inner text label count as clicks on the box.
     waveform.setInterceptsMouseClicks (true, false);
     waveform.setLookAndFeel (&comboBoxLook);
@@ -28,6 +28,12 @@ Ondrel_Gui_LfoPanel::Ondrel_Gui_LfoPanel (juce::AudioProcessorValueTreeState& st
     smooth.setComponentID ("lfo_smooth");
 
     setOpaque (true);
+}
+
+void Ondrel_Gui_LfoPanel::WaveformBox::mouseDown (const juce::MouseEvent& e)
+{
+    if (! e.mods.isCtrlDown())
+        juce::ComboBox::mouseDown (e);
 }
 
 Ondrel_Gui_LfoPanel::~Ondrel_Gui_LfoPanel()

@@ -11,4 +11,13 @@ public:
 
     void paint (juce::Graphics& g) override;
     void resized() override;
+
+    // The waveform box leaves a control-click to the editor's MIDI-learn
+    // menu: on Linux the framework would open the item list for it too.
+    class WaveformBox : public juce::ComboBox
+    {
+    public:
+        using juce::ComboBox::ComboBox;
+        void mouseDown (const juce::MouseEvent& e) override;
+    };
 };

@@ -17,12 +17,14 @@ PluginSettingState::~PluginSettingState()
 
 void PluginSettingState::setPresetName (const juce::String& name)
 {
+    const bool onMessageThread = juce::MessageManager::existsAndIsCurrentThread();
     {
         const juce::ScopedLock sl (presetNameLock);
         presetNameText = name;
+        presetNameInFlight = ! onMessageThread;
     }
 
-    if (juce::MessageManager::existsAndIsCurrentThread())
+    if (onMessageThread)
         presetName.setValue (name);
     else
         presetNameRelay.triggerAsyncUpdate();
@@ -30,10 +32,11 @@ void PluginSettingState::setPresetName (const juce::String& name)
 
 juce::String PluginSettingState::getPresetName() const
 {
-    if (juce::MessageManager::existsAndIsCurrentThread())
+    const juce::ScopedLock sl (presetNameLock);
+
+    if (juce::MessageManager::existsAndIsCurrentThread() && ! presetNameInFlight)
         return presetName.toString();
 
-    const juce::ScopedLock sl (presetNameLock);
     return presetNameText;
 }
 
@@ -43,6 +46,7 @@ void PluginSettingState::PresetNameRelay::handleAsyncUpdate()
     {
         const juce::ScopedLock sl (owner.presetNameLock);
         name = owner.presetNameText;
+        owner.presetNameInFlight = false;
     }
     owner.presetName.setValue (name);
 }
@@ -51,11 +55,10 @@ void PluginSettingState::PresetNameRelay::handleAsyncUpdate()
 // on its way from another thread is newer and stays.
 void PluginSettingState::PresetNameRelay::valueChanged (juce::Value&)
 {
-    if (isUpdatePending())
-        return;
-
     const juce::ScopedLock sl (owner.presetNameLock);
-    owner.presetNameText = owner.presetName.toString();
+
+    if (! owner.presetNameInFlight)
+        owner.presetNameText = owner.presetName.toString();
 }
 
 void PluginSettingState::writeDefaultSettingFile()

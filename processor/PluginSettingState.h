@@ -46,6 +46,7 @@ private:
 
     juce::CriticalSection presetNameLock;
     juce::String presetNameText;
+    bool presetNameInFlight = false; // set on another thread, not yet in presetName
     PresetNameRelay presetNameRelay { *this };
 
     // The settings file's root element; a missing or unparsable file is

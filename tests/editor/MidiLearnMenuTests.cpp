@@ -180,6 +180,7 @@ TEST_F (LearnMenu, OpensOnControlsForTheirParameterOnly)
     const std::tuple<juce::Component*, int, const char*> controls[] = {
         { &control ("phaser_depth"), right, "phaser_depth" }, { &control ("filter_hp"), ctrlLeft, "filter_hp" },
         { &waveformText(), right, "lfo_wave" },               { &control ("bypass"), right, "bypass" },
+        { &waveformText(), ctrlLeft, "lfo_wave" },
     };
 
     for (const auto& [c, mods, id] : controls)
@@ -188,6 +189,10 @@ TEST_F (LearnMenu, OpensOnControlsForTheirParameterOnly)
         EXPECT_TRUE (processor.learning()) << id;
         EXPECT_EQ (processor.learnParamID, juce::String (id));
     }
+
+    // The learn menu alone: the waveform list stays closed.
+    pumpMessages (50);
+    EXPECT_FALSE (dynamic_cast<juce::ComboBox&> (control ("lfo_wave")).isPopupActive());
 
     processor.unlearn ("bypass");
     auto& surface = *editor->mainPanel;
