@@ -10,12 +10,6 @@ namespace ondrel::windowtests
 
 void onMessageThread (std::function<void()> job)
 {
-    if (juce::MessageManager::getInstance()->isThisTheMessageThread())
-    {
-        job();
-        return;
-    }
-
     auto done = std::make_shared<juce::WaitableEvent>();
 
     juce::MessageManager::callAsync ([job = std::move (job), done]

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <functional>
 
 namespace ondrel::windowtests
 {
@@ -33,26 +32,6 @@ namespace
         return display;
     }
 
-    bool isViewable (Display* display, Window window, XWindowAttributes& attributes)
-    {
-        return XGetWindowAttributes (display, window, &attributes) != 0 && attributes.map_state == IsViewable;
-    }
-
-    void forEachChild (Display* display, Window parent, const std::function<void (Window)>& visit)
-    {
-        Window root = 0, ignored = 0, *children = nullptr;
-        unsigned int count = 0;
-
-        if (XQueryTree (display, parent, &root, &ignored, &children, &count) == 0)
-            return;
-
-        for (unsigned int i = 0; i < count; ++i)
-            visit (children[i]);
-
-        if (children != nullptr)
-            XFree (children);
-    }
-
     ScreenBox boxOf (Display* display, Window window, const XWindowAttributes& attributes)
     {
         int x = 0, y = 0;
@@ -72,16 +51,21 @@ std::vector<ScreenBox> viewableChildren (unsigned long window)
 {
     std::vector<ScreenBox> boxes;
     auto* display = queryDisplay();
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
 
-    if (display == nullptr)
+    if (display == nullptr || XQueryTree (display, (Window) window, &root, &parent, &children, &count) == 0)
         return boxes;
 
-    forEachChild (display, (Window) window, [&] (Window child)
+    for (unsigned int i = 0; i < count; ++i)
     {
         XWindowAttributes attributes {};
-        if (isViewable (display, child, attributes))
-            boxes.push_back (boxOf (display, child, attributes));
-    });
+        if (XGetWindowAttributes (display, children[i], &attributes) != 0 && attributes.map_state == IsViewable)
+            boxes.push_back (boxOf (display, children[i], attributes));
+    }
+
+    if (children != nullptr)
+        XFree (children);
 
     return boxes;
 }
