@@ -1,5 +1,100 @@
+#include "HeaderCommands.h"
 #include "OndrelAudioProcessorEditor.h"
+#include "PresetFile.h"
+
+namespace
+{
+// The name, folder and element of a save, then the file itself.
+void writePreset (OndrelAudioProcessor& p, const juce::File& file)
+{
+    file.create();
+    p.lastPresetFolderPath = file.getParentDirectory().getFullPathName();
+    p.setPresetName (file.getFileNameWithoutExtension());
+    PresetFile::write (p.getXmlStateForSaveingPreset(), file);
+}
+} // namespace
+
+namespace HeaderCommands
+{
+void showPresetMenu (OndrelAudioProcessorEditor& editor, juce::Button& button)
+{
+    const auto folder = editor.processorRef.presetLocation.toString();
+
+    if (folder.isNotEmpty())
+    {
+        editor.presetMenuResult = 0;
+        auto menu = editor.getMyPresetPopupMenu (folder);
+        // A menu without items is not shown and gives 0.
+        editor.presetMenuResult = menu.showMenu (menuOptions (editor, button, 0.2f, 0.1f));
+
+        if (editor.presetMenuResult > 0)
+            editor.menuItemSelected (editor.presetMenuResult);
+    }
+
+    button.setToggleState (false, juce::dontSendNotification);
+}
+
+void stepPreset (OndrelAudioProcessorEditor& editor, bool forward)
+{
+    auto& p = editor.processorRef;
+    const int id = editor.presetSelectArrow (forward, p.currentPresetPath, p.presetLocation.toString());
+
+    if (id > 0 && id <= editor.presetPaths.size())
+        editor.menuItemSelected (id);
+}
+
+void loadPreset (OndrelAudioProcessorEditor& editor, int itemId)
+{
+    auto& p = editor.processorRef;
+
+    if (itemId >= 1 && itemId <= editor.presetPaths.size())
+    {
+        const auto path = editor.presetPaths[itemId - 1];
+
+        if (juce::File (path).existsAsFile())
+        {
+            // A file that cannot be read or parsed changes no state but
+            // still becomes the current preset file.
+            if (auto element = PresetFile::read (juce::File (path)))
+                p.loadStateFromXML (element.get());
+
+            p.currentPresetPath = path;
+            return;
+        }
+    }
+
+    p.currentPresetPath = juce::String();
+}
+
+void savePreset (OndrelAudioProcessorEditor& editor)
+{
+    auto& p = editor.processorRef;
+
+    if (p.currentPresetPath.isEmpty())
+        editor.saveAs();
+    else
+        writePreset (p, juce::File (p.currentPresetPath));
+}
+} // namespace HeaderCommands
 
 void OndrelAudioProcessorEditor::saveAs()
 {
+    auto start = processorRef.lastPresetFolderPath;
+
+    if (start.isEmpty())
+        start = processorRef.presetLocation.toString();
+
+    juce::FileChooser chooser ("save preset as...", juce::File (start), "*.kespreset", true, false);
+    using Browser = juce::FileBrowserComponent;
+
+    if (! chooser.showDialog (Browser::saveMode | Browser::canSelectFiles | Browser::warnAboutOverwriting, nullptr))
+        return;
+
+    auto file = chooser.getResult();
+
+    if (! file.getFileExtension().equalsIgnoreCase (PresetFile::kExtension))
+        file = juce::File (file.getFullPathName() + PresetFile::kExtension);
+
+    processorRef.currentPresetPath = file.getFullPathName();
+    writePreset (processorRef, file);
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: the Release build's whole suite, then the concurrency
 # tests under ThreadSanitizer and the unit, integration and editor-window
-# tests under AddressSanitizer with UndefinedBehaviorSanitizer. Expects
-# tools/setup-and-build.sh to have run.
+# tests under AddressSanitizer with UndefinedBehaviorSanitizer (the editor
+# tests against a private Xvfb server). Expects tools/setup-and-build.sh to
+# have run.
 #   tools/run-tests.sh              (SANITIZERS=0 skips the sanitizer builds)
 set -euo pipefail
 
@@ -35,7 +36,7 @@ sanitized() {
         # Programs that open windows and menus get a virtual display; the
         # others run headless whatever X server the machine has.
         local runner=(env DISPLAY=:65535)
-        case "$program" in editor_tests|editor_window_tests) runner=(xvfb-run -a -s "-screen 0 1600x1000x24") ;; esac
+        case "$program" in editor_tests|editor_window_tests) runner=("$here/tests/editor/with-xvfb.sh") ;; esac
         "${runner[@]}" "$(find "$dir/tests" -type f -name "$program" | head -n 1)" --gtest_brief=1 | tee "$log"
         passed=$(( passed + $(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1) ))
     done

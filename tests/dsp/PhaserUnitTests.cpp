@@ -1,181 +1,305 @@
+// A phaser unit written out step by step, the slow and obvious way: every
+// field read where it is used and all stage coefficients, b1, b2 and a2 terms
+// included, recomputed every sample. Phaser_unit must match it to the bit.
+// The LFO tables are checked on their own in TableLfoTests.
+
 #include "DspTestSupport.h"
 
 using namespace dsptest;
 
 namespace
 {
-const float kAllRates[] = { 1000.0f, 8000.0f, 11025.0f, 16000.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f, 96000.0f };
-
-// A one-pole filter at nominal Hz: exact from 44100 Hz up; at lower rates the
-// same where the cut-off is far from half the rate, otherwise limited below it.
-void expectCutoff (const OnePoleFilter& filter, double nominal, float rate)
+struct RefOnePole
 {
-    const double cutoff = cutoffFromCoefficient (filter.g, rate);
-    const bool unlimited = rate >= 44100.0f || nominal < 0.4 * rate;
-    EXPECT_GT (filter.g, 0.0f);
-    EXPECT_LT (filter.g, 1.0f);
-    EXPECT_NEAR (cutoff, unlimited ? nominal : 0.45 * rate, unlimited ? nominal * 1e-4 : 0.05 * rate);
-    EXPECT_TRUE (rate < 44100.0f || std::abs (filter.cutoff - nominal) <= nominal * 1e-6) << filter.cutoff;
+    RefOnePole (float rate, float twoPiHz) : period (1.0f / rate) { setCoefficient (twoPiHz); }
+    void setCutoff (float hz) { setCoefficient (6.283185f * hz); }
+    void setCoefficient (float twoPiHz)
+    {
+        const float G = tanf (twoPiHz * period * 0.5f) * (2.0f / period) * period * 0.5f;
+        g = G / (1.0f + G);
+    }
+    float lowPass (float x)
+    {
+        const float v = (x - state) * g;
+        const float lp = state + v + 1e-25f;
+        state = lp + v;
+        return lp;
+    }
+    float state = 0.0f, g = 0.0f, period;
+};
+
+struct RefStage
+{
+    void setBreakFrequency (float f)
+    {
+        const float w = f * 3.1415927f / sampleRate;
+        const float w2 = w * w, w3 = w * w2, w5 = w2 * w3;
+        const float t = (float) (((double) w3 * 0.333333 + (double) w5 * 0.133333) + (double) w);
+        b0 = a1 = (t - 1.0f) / (t + 1.0f);
+    }
+    float process (float x)
+    {
+        const float y = ((b1 * x1 + b0 * x) + x2 * b2) - a1 * y1 - y2 * a2 + 1e-25f;
+        y2 = y1, y1 = y, x2 = x1, x1 = x;
+        return y;
+    }
+    float sampleRate, x1 = 0.0f, x2 = 0.0f, y1 = 0.0f, y2 = 0.0f;
+    float b0 = 0.0f, b1 = 1.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;
+};
+
+struct RefLfo
+{
+    RefLfo (float rate, juce::int64 seed) : sampleRate (rate), increment (0.09779328f / rate), tables (rate)
+    {
+        offset.reset ((double) rate, 0.0003);
+        random.setSeed (seed);
+    }
+    float read()
+    {
+        const float o = offset.getNextValue();
+        const float pos = fmodf (phase * 255.99899f + o * 255.99899f, 256.0f);
+        const float k = floorf (pos), frac = pos - k;
+        float v = 0.0f;
+        if (waveform >= 0 && waveform <= 4)
+        {
+            const auto& t = tables.tables[waveform];
+            v = frac * t[(int) k + 1] + (1.0f - frac) * t[(int) k];
+        }
+        else if (waveform == 5)
+        {
+            if (sampleHoldPending)
+                heldValue = random.nextFloat();
+            sampleHoldPending = false;
+            v = heldValue;
+        }
+        return (double) v > 1e-8 || (double) v < -1e-8 ? v : 0.0f;
+    }
+    float sampleRate;
+    int waveform = 0;
+    float increment, phase = 0.0f, heldValue = 0.0f;
+    bool sampleHoldPending = false;
+    TableLfo tables;
+    juce::LinearSmoothedValue<float> offset { 0.0f };
+    juce::Random random;
+};
+
+struct RefUnit
+{
+    RefUnit (float rate, juce::int64 seed)
+        : delayLength ((int) floorf (0.01f * rate)), hp (rate, 125.6637f), lp (rate, 100530.96f), lfo (rate, seed)
+    {
+        delay.assign ((size_t) delayLength, 0.0f);
+        writePosition = delayLength - 1;
+        for (auto& s : stages)
+            s.sampleRate = rate;
+    }
+
+    void apply (const UnitSettings& s, bool right)
+    {
+        lfoRate = s.lfoRate, lfoDepth = s.lfoDepth, feedback = s.feedback, envToRate = s.envToRate;
+        envToDepth = s.envToDepth, divisor = s.divisor, lfo.waveform = s.waveform;
+        hp.setCutoff (s.hp >= 0.0f && s.hp <= 1.0f ? (expf (2.9957323f * s.hp) - 1.0f) / 19.0f * 2920.0f + 80.0f : 20.0f);
+        lp.setCutoff (s.lp >= 0.0f && s.lp <= 1.0f ? (expf (2.9957323f * s.lp) - 1.0f) / 19.0f * 11500.0f + 500.0f : 16000.0f);
+        if (s.widthOffset >= 0.0f)
+            lfo.offset.setTargetValue (right ? 0.0f : s.widthOffset), lfo.phase = 0.0f;
+    }
+
+    float process (float input, float envelope)
+    {
+        if (controlCountdown-- < 2)
+        {
+            float rate = lfoRate + (envToRate != 0.0f ? envToRate * envelope * 9.0f : 0.0f);
+            if ((double) rate < (double) 0.08f) rate = 0.08f;
+            if ((double) rate > (double) 20.0f) rate = 20.0f;
+            lfo.increment = rate / lfo.sampleRate;
+
+            float depth = lfoDepth + (envToDepth != 0.0f ? envToDepth * envelope : 0.0f);
+            if ((double) depth < (double) 0.05f) depth = 0.05f;
+            if ((double) depth > (double) 1.0f) depth = 1.0f;
+            currentDepth = depth;
+            controlCountdown = 64;
+        }
+
+        lfo.phase += lfo.increment;
+        if (lfo.phase > 1.0f)
+            lfo.phase -= 1.0f, lfo.sampleHoldPending = true;
+
+        if (lfoCountdown-- < 2)
+        {
+            const float target = lfo.read() * currentDepth;
+            modY = modY + (1.0f / divisor) * (target - modY);
+            lfoCountdown = 32;
+        }
+
+        stages[0].setBreakFrequency (3267.0f * modY + 33.0f);
+        stages[1].setBreakFrequency (4752.0f * modY + 48.0f);
+        stages[2].setBreakFrequency (9702.0f * modY + 98.0f);
+
+        const float d = (float) delaySamples, k = floorf (d);
+        int tap = writePosition - (int) k;
+        if (tap < 0) tap += delayLength;
+        int tap2 = tap - 1;
+        if (tap2 < 0) tap2 += delayLength;
+        const float eta = 1.0f - (d - k);
+        const float r = eta * delay[(size_t) tap] + delay[(size_t) tap2] - eta * interpState;
+        interpState = r;
+
+        const float out = stages[2].process (stages[1].process (stages[0].process (r + input)));
+
+        const float f = feedback * out;
+        const float dc = (0.9999f * dcY1 + (f - dcX1)) + 1e-25f;
+        dcY1 = dc, dcX1 = f;
+        delay[(size_t) writePosition] = lp.lowPass (dc - hp.lowPass (dc));
+        if (++writePosition == delayLength)
+            writePosition = 0;
+        return out;
+    }
+
+    float lfoRate = 0.09779328f, lfoDepth = 0.5f, feedback = 0.5f, envToRate = 0.0f, envToDepth = 0.0f;
+    std::vector<float> delay;
+    int delayLength, writePosition, delaySamples = 1, lfoCountdown = 0, controlCountdown = 0;
+    float interpState = 0.0f, currentDepth = 0.0f, dcX1 = 0.0f, dcY1 = 0.0f, modY = 0.0f, divisor = 1.0f;
+    RefStage stages[3];
+    RefOnePole hp, lp;
+    RefLfo lfo;
+};
+
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+// Every waveform, feedback up to 1, both envelope directions, every depth and
+// rate clamp, all smoothing extremes and the filters' fallbacks; width
+// changes restart the LFO cycle. Samples per step last.
+const std::pair<UnitSettings, int> scenario[] = {
+    { { 0.09779328f, 0.25f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 4.41f, 1, 0.25f }, 9000 },
+    { { 5.0f, 0.8f, 0.9568f, 1.0f, -0.5f, 0.3f, 0.6f, 1.0f, 0, 0.5f }, 9000 },
+    { { 20.0f, 1.0f, 1.0f, -1.0f, 1.0f, 1.0f, 0.0f, 885.3f, 2 }, 9000 },
+    { { 0.01f, 0.0f, 0.5f, -0.3f, 0.2f, 1.5f, -0.1f, 20.0f, 3, 0.0f }, 9000 },
+    { { 3.0f, 0.5f, 0.8f, 0.5f, 0.5f, kNaN, kNaN, 1.0f, 4, 0.1f }, 9000 },
+    { { 12.0f, 0.6f, 0.95f, 1.0f, 1.0f, 0.2f, 0.9f, 2.0f, 5 }, 12000 },
+    { { 8.0f, 0.7f, 0.9f, 0.0f, 0.0f, 0.1f, 0.8f, 1.0f, 6 }, 5000 },
+    { { 2.0f, 0.5f, 0.7f, 0.4f, -0.3f, 0.1f, 0.8f, 1.0f, 5, 0.4f }, 9000 },
+};
+
+// Noise with some DC for the blocker; silence from the start (where only the
+// 1e-25 terms move the state) and for a stretch later on.
+std::vector<float> inputSignal (size_t n, juce::int64 seed)
+{
+    auto v = noise (n, seed, 0.8f);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = i < 3000 || (i >= 40000 && i < 52000) ? 0.0f : v[i] + 0.1f;
+    return v;
 }
 } // namespace
 
-TEST (PhaserUnit, DelayLineHoldsTenMilliseconds)
+TEST (PhaserUnit, ProcessBlockAndPairMatchTheSampleBySampleUnitWithoutAllocating)
+{
+    int n = 0;
+    for (const auto& step : scenario)
+        n += step.second;
+
+    for (float rate : { 44100.0f, 48000.0f, 96000.0f })
+    {
+        SCOPED_TRACE (testing::Message() << "rate " << rate);
+        const std::vector<float> input[2] = { inputSignal ((size_t) n, 1), inputSignal ((size_t) n, 2) };
+        auto envelope = noise ((size_t) n, 3, 0.65f);
+        for (auto& e : envelope)
+            e += 0.65f;
+
+        RefUnit refL (rate, 10), refR (rate, 20);
+        Phaser_unit single (rate), pairL (rate), pairR (rate);
+        single.lfo->randomGenerator.setSeed (10);
+        pairL.lfo->randomGenerator.setSeed (10);
+        pairR.lfo->randomGenerator.setSeed (20);
+        std::vector<float> expected[2] = { input[0], input[1] }, actual = input[0], pair[2] = { input[0], input[1] };
+
+        // Settings change between blocks of random size; calls with no samples change nothing.
+        juce::Random sizes (1);
+        int start = 0;
+        AllocationCounter allocations;
+
+        for (const auto& [settings, samples] : scenario)
+        {
+            refL.apply (settings, false);
+            refR.apply (settings, true);
+            apply (single, settings);
+            apply (pairL, settings);
+            apply (pairR, settings, true);
+
+            forEachBlock (samples, [&] { return 1 + sizes.nextInt (600); }, [&] (int offset, int count)
+            {
+                const size_t i0 = (size_t) (start + offset);
+                for (size_t i = i0; i < i0 + (size_t) count; ++i)
+                {
+                    expected[0][i] = refL.process (expected[0][i], envelope[i]);
+                    expected[1][i] = refR.process (expected[1][i], envelope[i]);
+                }
+
+                float* x = actual.data() + i0;
+                single.process_block (x, envelope.data() + i0, count);
+                single.process_block (x, envelope.data() + i0, 0);
+                single.process_block (x, envelope.data() + i0, -64);
+                Phaser_unit::process_block_pair (pairL, pair[0].data() + i0, pairR, pair[1].data() + i0, envelope.data() + i0, count);
+                Phaser_unit::process_block_pair (pairL, pair[0].data() + i0, pairR, pair[1].data() + i0, envelope.data() + i0, 0);
+            });
+            start += samples;
+        }
+
+        EXPECT_TRUE (noAllocations (allocations));
+        EXPECT_TRUE (bitIdentical (actual, expected[0]));
+        EXPECT_TRUE (bitIdentical (pair[0], expected[0]));
+        EXPECT_TRUE (bitIdentical (pair[1], expected[1]));
+        EXPECT_EQ (single.lfo->heldValue, refL.lfo.heldValue);
+        EXPECT_EQ (pairR.lfo->heldValue, refR.lfo.heldValue);
+    }
+}
+
+TEST (PhaserUnit, DelayLineHoldsTenMillisecondsAndAtLeastOneEntry)
 {
     EXPECT_EQ (Phaser_unit (44100.0f).delayLength, 441);
     EXPECT_EQ (Phaser_unit (48000.0f).delayLength, 480);
 
-    // Below 100 Hz the line would have no entry at all.
     Phaser_unit tiny (50.0f);
     EXPECT_GE (tiny.delayLength, 1);
-    EXPECT_TRUE (std::isfinite (run (tiny, noise (2000, 1), std::vector<float> (2000, 0.5f), fixedBlocks (64)).back()));
-}
-
-TEST (PhaserUnit, StagesSitAtTheEndsOfTheSweepAtEveryRate)
-{
-    struct Case { float m; double f[3]; };
-    const Case cases[] = { { 0.0f, { 33.0, 48.0, 98.0 } }, { 1.0f, { 3300.0, 4800.0, 9800.0 } } };
-
-    for (float rate : kAllRates)
-    {
-        for (const auto& c : cases)
-        {
-            SCOPED_TRACE (testing::Message() << "rate " << rate << ", m " << c.m);
-
-            // m = 0: no modulation ("None"); m = 1: "Rect" reads 1 in its first
-            // half, here at full depth and without smoothing.
-            Phaser_unit unit (rate);
-            unit.lfo->waveform = c.m == 0.0f ? 6 : 4;
-            unit.lfoDepth = 1.0f;
-            processSample (unit);
-            ASSERT_NEAR (unit.modSmoother->y, c.m, 1e-6);
-
-            for (int s = 0; s < 3; ++s)
-            {
-                const AllpassStage& stage = *unit.allpass[s];
-                EXPECT_EQ (stage.b0, stage.a1);
-                EXPECT_NEAR (stage.b0, seriesCoefficient (c.f[s], rate), 2e-6);
-                EXPECT_LT (std::abs (stage.b0), 1.0f); // even where the stage lies above half the rate
-
-                // The truncated series puts -90 degrees close to the nominal frequency.
-                if (rate >= 44100.0f)
-                {
-                    EXPECT_NEAR (allpassPhase (stage.b0, c.f[s], rate), -kPi / 2.0, 0.01);
-                }
-            }
-        }
-    }
+    auto x = noise (2000, 1);
+    std::vector<float> envelope (2000, 0.5f);
+    tiny.process_block (x.data(), envelope.data(), 2000);
+    EXPECT_TRUE (std::isfinite (x.back()));
 }
 
 TEST (PhaserUnit, FeedbackAndFollowerCutoffsAtEveryRate)
 {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
     const double mid = (std::sqrt (20.0) - 1.0) / 19.0;
     struct Case { bool set; float x; double hp, lp; };
     const Case cases[] = {
         { false, 0.0f, 20.0, 16000.0 }, // as built
-        { true, 0.0f, 80.0, 500.0 },
-        { true, 1.0f, 3000.0, 12000.0 },
+        { true, 0.0f, 80.0, 500.0 },  { true, 1.0f, 3000.0, 12000.0 },
         { true, 0.5f, mid * 2920.0 + 80.0, mid * 11500.0 + 500.0 },
-        { true, 1.5f, 20.0, 16000.0 },
-        { true, -0.1f, 20.0, 16000.0 },
-        { true, nan, 20.0, 16000.0 },
+        { true, 1.5f, 20.0, 16000.0 }, { true, -0.1f, 20.0, 16000.0 }, { true, kNaN, 20.0, 16000.0 },
     };
 
-    for (float rate : kAllRates)
+    // Exact from 44100 Hz up; at lower rates the same where the cut-off is far
+    // from half the rate, otherwise limited below it.
+    const auto expectCutoff = [] (const OnePoleFilter& filter, double nominal, float rate) {
+        const double g = filter.g, cutoff = std::atan (g / (1.0 - g)) * rate / kPi;
+        const bool unlimited = rate >= 44100.0f || nominal < 0.4 * rate;
+        EXPECT_TRUE (g > 0.0 && g < 1.0) << g;
+        EXPECT_NEAR (cutoff, unlimited ? nominal : 0.45 * rate, unlimited ? nominal * 1e-4 : 0.05 * rate);
+        EXPECT_TRUE (rate < 44100.0f || std::abs (filter.cutoff - nominal) <= nominal * 1e-6) << filter.cutoff;
+    };
+
+    for (float rate : { 1000.0f, 8000.0f, 11025.0f, 16000.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f, 96000.0f })
     {
         for (const auto& c : cases)
         {
             SCOPED_TRACE (testing::Message() << "rate " << rate << (c.set ? ", x = " : ", as built ") << c.x);
             Phaser_unit unit (rate);
-
             if (c.set)
                 unit.setHpCf (c.x), unit.setLpCf (c.x);
-
             expectCutoff (*unit.hpFilter, c.hp, rate);
             expectCutoff (*unit.lpFilter, c.lp, rate);
         }
 
         SCOPED_TRACE (testing::Message() << "envelope follower at " << rate);
         expectCutoff (*Phaser_engine (rate).envelopeFollower->lowPass, 711.408, rate);
-    }
-}
-
-TEST (PhaserUnit, ZeroFeedbackIsTheAllpassChainAlone)
-{
-    // No modulation: the stages stay at 33, 48 and 98 Hz.
-    Phaser_unit unit (44100.0f);
-    apply (unit, { 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 6 });
-
-    const auto input = noise (20000, 11);
-    const auto output = run (unit, input, std::vector<float> (input.size(), 1.0f), fixedBlocks (333));
-
-    const double a[3] = { seriesCoefficient (33.0, 44100.0), seriesCoefficient (48.0, 44100.0),
-                          seriesCoefficient (98.0, 44100.0) };
-    double x1[3] = {}, y1[3] = {};
-
-    for (size_t i = 0; i < input.size(); ++i)
-    {
-        double x = input[i];
-
-        for (int s = 0; s < 3; ++s)
-        {
-            const double y = a[s] * x + x1[s] - a[s] * y1[s];
-            x1[s] = x;
-            y1[s] = x = y;
-        }
-
-        ASSERT_NEAR (output[i], x, 1e-4) << "sample " << i;
-    }
-
-    for (int i = 0; i < unit.delayLength; ++i)
-        EXPECT_LT (std::abs (unit.delayBuffer[(size_t) i]), 1e-20f);
-}
-
-TEST (PhaserUnit, OutputDoesNotDependOnBlockSizesOrEmptyCallsAndAllocatesNothing)
-{
-    const UnitSettings settings[] = {
-        { 0.09779328f, 0.25f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 4.41f, 1 },
-        { 7.0f, 0.8f, 0.9568f, 1.0f, -0.6f, 0.4f, 0.3f, 1.0f, 0, 0.5f },
-        { 0.5f, 0.1f, 1.0f, -1.0f, 1.0f, 1.0f, 0.0f, 885.3f, 4, 0.1f },
-        { 12.0f, 0.6f, 0.7f, 0.5f, 0.5f, 0.2f, 0.9f, 20.0f, 5 },
-    };
-
-    const auto input = noise (30000, 21);
-    auto envelope = noise (30000, 22, 1.3f);
-    for (auto& e : envelope)
-        e = std::abs (e);
-
-    // Calls with 0 or fewer samples between blocks must leave unit and buffer alone.
-    auto render = [&] (const UnitSettings& s, const BlockSizes& blocks, bool emptyCalls)
-    {
-        Phaser_unit unit (44100.0f), other (44100.0f);
-        unit.lfo->randomGenerator.setSeed (99);
-        apply (unit, s);
-        auto out = input;
-        auto env = envelope;
-        AllocationCounter allocations;
-
-        forEachBlock ((int) out.size(), blocks, [&] (int start, int n)
-        {
-            float* x = out.data() + start;
-            unit.process_block (x, env.data() + start, n);
-
-            if (emptyCalls)
-            {
-                unit.process_block (x, env.data() + start, 0);
-                unit.process_block (x, env.data() + start, -64);
-                Phaser_unit::process_block_pair (unit, x, other, x, env.data() + start, 0);
-            }
-        });
-        EXPECT_TRUE (allocations.count() == 0 || ! AllocationCounter::available());
-        return out;
-    };
-
-    for (const auto& s : settings)
-    {
-        SCOPED_TRACE (testing::Message() << "settings " << (&s - settings));
-        const auto expected = render (s, fixedBlocks (100), false);
-        EXPECT_TRUE (bitIdentical (render (s, fixedBlocks (64), false), expected));
-        EXPECT_TRUE (bitIdentical (render (s, randomBlocks (5, 700), true), expected));
     }
 }

@@ -2,16 +2,6 @@
 
 using namespace dsptest;
 
-namespace
-{
-float readAt (TableLfo& lfo, int waveform, float phase)
-{
-    lfo.waveform = waveform;
-    lfo.phase = phase;
-    return lfo.readValue();
-}
-} // namespace
-
 TEST (TableLfo, TablesHoldTheirShapes)
 {
     TableLfo lfo (44100.0f);
@@ -19,7 +9,6 @@ TEST (TableLfo, TablesHoldTheirShapes)
 
     for (const auto& table : t)
         ASSERT_EQ (table.size(), 257);
-
     for (int i = 0; i < 256; ++i)
     {
         const double x = 2.0 * kPi * i / 257.0;
@@ -59,67 +48,8 @@ TEST (TableLfo, ReadsInterpolateAcrossTheCycle)
 
     TableLfo lfo (44100.0f);
     for (const auto& c : cases)
-        EXPECT_NEAR (readAt (lfo, c.waveform, c.phase), c.expected, c.tolerance) << "waveform " << c.waveform << ", phase " << c.phase;
-}
-
-TEST (TableLfo, RandomDrawsOncePerCycleAtTheFirstReadAfterTheWrap)
-{
-    // At 20 Hz the phase wraps every 2205 samples; reads come every 32. The
-    // unit turns to "Rnd" only after three wraps, whose draw it still owes.
-    constexpr int switchAt = 250 * 32;
-    Phaser_unit unit (44100.0f);
-    unit.lfoRate = 20.0f;
-    unit.lfo->randomGenerator.setSeed (1234);
-    juce::Random expected (1234);
-    std::vector<int> due, draws;
-    float held = 0.0f;
-
-    for (int i = 0; i < 44100; ++i)
     {
-        unit.lfo->waveform = i < switchAt ? 0 : 5;
-        const float before = unit.lfo->phase;
-        processSample (unit);
-
-        const int d = std::max (switchAt, (i + 31) / 32 * 32); // several owed wraps: one draw
-        if (unit.lfo->phase < before && d < 44100 && (due.empty() || due.back() != d))
-            due.push_back (d);
-
-        if (unit.lfo->heldValue != held)
-        {
-            draws.push_back (i);
-            held = unit.lfo->heldValue;
-            ASSERT_EQ (held, expected.nextFloat()) << "draw " << draws.size();
-        }
-    }
-
-    ASSERT_GE (due.size(), 15u);
-    EXPECT_EQ (due.front(), switchAt);
-    EXPECT_EQ (draws, due);
-}
-
-TEST (TableLfo, WidthOffsetIsReachedAfterItsRampOfReadsAndPutsReadsHalfACycleApart)
-{
-    for (float rate : { 8000.0f, 22050.0f, 44100.0f, 48000.0f })
-    {
-        const int reads = (int) std::floor (0.0003 * rate);
-        SCOPED_TRACE (testing::Message() << "rate " << rate << ", " << reads << " reads");
-
-        Phaser_unit unit (rate);
-        unit.lfo->setPhaseOffsetTarget (0.5f);
-        const auto& offset = *unit.lfo->phaseOffsetSmoother;
-
-        // One read every 32 samples, the first at sample 0.
-        const size_t before = (size_t) (reads - 1) * 32;
-        run (unit, std::vector<float> (before), std::vector<float> (before), fixedBlocks (100));
-        EXPECT_LT (offset.getCurrentValue(), 0.5f);
-        processSample (unit);
-        EXPECT_EQ (offset.getCurrentValue(), 0.5f);
-
-        // Half a cycle apart, away from the tables' guard stretch where "Up" and "Down" jump.
-        TableLfo plain (rate);
-        for (int waveform : { 0, 1, 2, 3 })
-            for (float p = 1.0f / 80.0f; p < 0.5f; p += 1.0f / 80.0f)
-                EXPECT_NEAR (readAt (*unit.lfo, waveform, p), readAt (plain, waveform, p + 0.5f), 1e-4)
-                    << "waveform " << waveform << ", phase " << p;
+        lfo.waveform = c.waveform, lfo.phase = c.phase;
+        EXPECT_NEAR (lfo.readValue(), c.expected, c.tolerance) << "waveform " << c.waveform << ", phase " << c.phase;
     }
 }

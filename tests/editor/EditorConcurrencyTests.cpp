@@ -7,13 +7,12 @@
 #include <atomic>
 #include <thread>
 
-namespace ondrel_test
+namespace editor_test
 {
 namespace
 {
 TEST_F (EditorTest, ChunksRestoredOnAHostThreadWhileTheLabelRefreshes)
 {
-    openEditor();
     editor->setSize (718, 222);
     std::atomic<bool> done { false };
 
@@ -22,9 +21,9 @@ TEST_F (EditorTest, ChunksRestoredOnAHostThreadWhileTheLabelRefreshes)
         for (int i = 0; i < 300; ++i)
         {
             auto chunk = makeChunk ("<ONDREL2 presetName=\"name " + std::to_string (i) + "\"/>");
-            processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
+            processor->setStateInformation (chunk.getData(), (int) chunk.getSize());
             juce::MemoryBlock saved;
-            processor.getStateInformation (saved);
+            processor->getStateInformation (saved);
         }
         done = true;
     });
@@ -32,13 +31,13 @@ TEST_F (EditorTest, ChunksRestoredOnAHostThreadWhileTheLabelRefreshes)
     while (! done)
     {
         pumpMessages (1);
-        surface().presetNameLabel.repaint();
-        juce::ignoreUnused (surface().presetNameLabel.getText());
-        processor.setPresetName ("edited");
+        (*editor->mainPanel).presetNameLabel.repaint();
+        juce::ignoreUnused ((*editor->mainPanel).presetNameLabel.getText());
+        processor->setPresetName ("edited");
     }
 
     host.join();
-    EXPECT_TRUE (pumpUntil ([&] { return surface().presetNameLabel.getText() == processor.getPresetName(); }, 2000));
+    EXPECT_TRUE (pumpUntil ([&] { return (*editor->mainPanel).presetNameLabel.getText() == processor->getPresetName(); }, 2000));
 }
 } // namespace
-} // namespace ondrel_test
+} // namespace editor_test

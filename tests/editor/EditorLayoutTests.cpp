@@ -3,7 +3,7 @@
 
 #include "EditorTestSupport.h"
 
-namespace ondrel_test
+namespace editor_test
 {
 namespace
 {
@@ -65,20 +65,19 @@ TEST_F (EditorTest, SurfaceAndPanelsAtTheDefaultAndMinimumSizes)
         { "phaser_width", { 219, 51, 66, 66 }, {} },
     };
 
-    openEditor();
-    const auto byID = [this] (const juce::String& id) { return find (id); };
+    const auto byID = [this] (const juce::String& id) { return component (id); };
 
     for (auto [w, h] : { std::pair { 718, 222 }, std::pair { 359, 111 } })
     {
         editor->setSize (w, h);
-        EXPECT_EQ (str (surface().getBounds()), str ({ 0, 0, w, h }));
+        EXPECT_EQ (str ((*editor->mainPanel).getBounds()), str ({ 0, 0, w, h }));
 
         for (const auto& row : table)
         {
             const auto expected = w == 718 ? row.at718 : row.at359;
             if (expected.isEmpty())
                 continue;
-            auto* c = locate (surface(), row.what, byID);
+            auto* c = locate ((*editor->mainPanel), row.what, byID);
             ASSERT_NE (c, nullptr) << row.what;
             EXPECT_EQ (str (c->getBounds()), str (expected)) << row.what << " at " << w;
         }
@@ -90,13 +89,12 @@ TEST_F (EditorTest, SurfaceAndPanelsAtTheDefaultAndMinimumSizes)
                                                  { "panel:phaser", { 43, 11, 202, 24 } } };
     editor->setSize (718, 222);
     for (const auto& [panel, expected] : titles)
-        EXPECT_EQ (str (static_cast<Ondrel_Gui_Common*> (locate (surface(), panel, byID))->titleLabel.getBounds()),
+        EXPECT_EQ (str (static_cast<Ondrel_Gui_Common*> (locate ((*editor->mainPanel), panel, byID))->titleLabel.getBounds()),
                    str (expected)) << panel;
 }
 
 TEST_F (EditorTest, ResizeCornerSideFollowsTheWidth)
 {
-    openEditor();
     const std::pair<std::pair<int, int>, R> table[] = {
         { { 718, 222 }, { 699, 203, 17, 17 } },
         { { 359, 111 }, { 348, 100, 9, 9 } },     // 8.616 rounds to 9
@@ -112,11 +110,11 @@ TEST_F (EditorTest, ResizeCornerSideFollowsTheWidth)
 
 TEST_F (EditorTest, PanelsReachPastTheirEdgesAndRoundTheBarInset)
 {
-    Ondrel_Gui_LfoPanel lfo (*processor.valueTreeState);
+    Ondrel_Gui_LfoPanel lfo (*processor->valueTreeState);
     lfo.setSize (300, 150);
     EXPECT_EQ (str (lfo.sliders[0]->getBounds()), str ({ 41, -1, 219, 219 }));
 
-    Ondrel_Gui_OutPanel out (*processor.valueTreeState);
+    Ondrel_Gui_OutPanel out (*processor->valueTreeState);
     const std::pair<int, int> insets[] = { { 200, 30 }, { 163, 24 } }; // 0.15 x 163 = 24.45
     for (auto [width, x] : insets)
     {
@@ -125,18 +123,17 @@ TEST_F (EditorTest, PanelsReachPastTheirEdgesAndRoundTheBarInset)
         EXPECT_EQ (out.sliders[2]->getWidth(), width - 2 * x);
     }
 
-    Ondrel_Gui_PhaserPanel low (*processor.valueTreeState);
+    Ondrel_Gui_PhaserPanel low (*processor->valueTreeState);
     low.setSize (288, 30); // on panels lower than 60 pixels the gap under the knobs is 2
     EXPECT_EQ (low.sliders[4]->getY(), (int) (0.32f * 30) + (int) (0.23f * 288) + 2);
 }
 
 TEST_F (EditorTest, BackgroundBandsAndPanelFills)
 {
-    openEditor();
     juce::Image bands (juce::Image::ARGB, 718, 222, true);
     {
         juce::Graphics g (bands);
-        surface().paint (g);
+        (*editor->mainPanel).paint (g);
     }
 
     const juce::uint32 dark = 0xff121212, accent = 0xfff05f40, accentDark = 0xffeb3c14;
@@ -183,19 +180,20 @@ TEST_F (EditorTest, SnapPointOfTheCentredSliders)
 TEST_F (EditorTest, WindowSizeIsStoredOnWidthChangesOnly)
 {
     const juce::Time past (2001, 0, 1, 0, 0);
+    editor.reset();
     ASSERT_TRUE (settingsFile().setLastModificationTime (past));
-    openEditor(); // at the stored size: the file is not even rewritten
+    editor = std::make_unique<OndrelAudioProcessorEditor> (*processor);
+    // At the stored size the file is not even rewritten.
     EXPECT_EQ (settingsFile().getLastModificationTime(), past);
     EXPECT_EQ (str (editor->getBounds()), str ({ 0, 0, 718, 222 }));
     const auto stored = [this] (int w, int h)
     {
-        return "<ONDREL presetLocation=\"" + processor.presetLocation.toString() + "\" window_width=\"" + juce::String (w)
+        return "<ONDREL presetLocation=\"" + processor->presetLocation.toString() + "\" window_width=\"" + juce::String (w)
                + "\" window_height=\"" + juce::String (h) + "\">";
     };
-    EXPECT_EQ (written (settingsFile()), stored (718, 222));
 
     editor->setSize (718, 300); // height alone: nothing stored, nothing written
-    EXPECT_EQ (processor.windowHeight, 222);
+    EXPECT_EQ (processor->windowHeight, 222);
     EXPECT_EQ (settingsFile().getLastModificationTime(), past);
 
     editor->setSize (1077, 333);
@@ -220,4 +218,4 @@ TEST_F (EditorTest, StoredSizeOutsideTheLimitsOpensUnchanged)
     EXPECT_NEAR (limits.getFixedAspectRatio(), 3.23423433303833, 1e-14);
 }
 } // namespace
-} // namespace ondrel_test
+} // namespace editor_test

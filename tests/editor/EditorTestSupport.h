@@ -1,38 +1,57 @@
 #pragma once
 
+#include "../processor/TestSupport.h"
 #include "editor/OndrelAudioProcessorEditor.h"
-#include "tests/processor/TestSupport.h"
 
-#include <memory>
+#include <deque>
 
-namespace ondrel_test
+namespace editor_test
 {
-// A processor with its editor open, under a fresh HOME of its own.
+using namespace ondrel_test;
+
+// The first component of type T in the tree under `root` that satisfies `wanted`, or null.
+template <typename T>
+T* find (juce::Component& root, const std::function<bool (T&)>& wanted = [] (T&) { return true; })
+{
+    if (auto* t = dynamic_cast<T*> (&root); t != nullptr && wanted (*t))
+        return t;
+
+    for (auto* child : root.getChildren())
+        if (auto* t = find (*child, wanted))
+            return t;
+
+    return nullptr;
+}
+
+// A processor and its editor under a fresh HOME; the preset folder is
+// "presets" there, not created.
 class EditorTest : public ProcessorTest
 {
 protected:
-    void openEditor() { editor = std::make_unique<OndrelAudioProcessorEditor> (processor); }
+    EditorTest();
+    ~EditorTest() override;
 
-    Ondrel_Gui_Main& surface() { return *editor->mainPanel; }
-
-    // The control or header component with this component ID, searched through the whole surface.
-    juce::Component* find (const juce::String& componentID) const
+    juce::Button& button (const juce::String& componentID) const;
+    // The control or header component with this component ID, or null.
+    juce::Component* component (const juce::String& componentID) const
     {
-        std::function<juce::Component* (juce::Component&)> search = [&] (juce::Component& c) -> juce::Component*
-        {
-            if (c.getComponentID() == componentID)
-                return &c;
-            for (auto* child : c.getChildren())
-                if (auto* found = search (*child))
-                    return found;
-            return nullptr;
-        };
-        return search (*editor->mainPanel);
+        return find<juce::Component> (*editor->mainPanel, [&] (auto& c) { return c.getComponentID() == componentID; });
     }
+    void click (const juce::String& componentID) { editor->buttonClicked (&button (componentID)); }
+    std::array<float, kNumParameters> values() const { return captureState (*processor).values; }
 
-    OndrelAudioProcessor processor;
+    // Runs `action`; each modal component that comes up meanwhile (a menu or
+    // a dialog in its nested loop) goes to the next step, from a timer. Fails
+    // unless every step ran; dismisses and fails on any further one.
+    using Step = std::function<void (juce::Component&)>;
+    static void whileModal (const std::function<void()>& action, std::deque<Step> steps);
+    static Step choose (int result) { return [result] (juce::Component& c) { c.exitModalState (result); }; }
+    // The framework's own file dialog: shows `folder`, types `name`, confirms.
+    static Step chooseFile (const juce::File& folder, const juce::String& name, const juce::String& title);
+
+    juce::File presets;
+    std::unique_ptr<OndrelAudioProcessor> processor;
     std::unique_ptr<OndrelAudioProcessorEditor> editor;
 };
-
 inline std::string str (juce::Rectangle<int> r) { return r.toString().toStdString(); }
-} // namespace ondrel_test
+} // namespace editor_test

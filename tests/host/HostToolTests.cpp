@@ -22,19 +22,11 @@ namespace
         args.insert (0, ONDREL_HOST_TOOL);
         juce::ChildProcess process;
         ToolRun run;
-
         if (! process.start (args))
-        {
-            ADD_FAILURE() << "cannot start " << args.joinIntoString (" ");
             return run;
-        }
-
         run.output = process.readAllProcessOutput();
-
-        if (! process.waitForProcessToFinish (60000))
-            ADD_FAILURE() << "timed out: " << args.joinIntoString (" ");
-
-        run.exitCode = (int) process.getExitCode();
+        if (process.waitForProcessToFinish (60000))
+            run.exitCode = (int) process.getExitCode();
         return run;
     }
 
@@ -47,7 +39,6 @@ namespace
 
         void SetUp() override { ASSERT_TRUE (folder.createDirectory()); }
         void TearDown() override { folder.deleteRecursively(); }
-
         juce::String path (const char* name) const { return folder.getChildFile (name).getFullPathName(); }
     };
 
@@ -57,7 +48,6 @@ namespace
         for (const auto& line : juce::StringArray::fromLines (info))
             if (line.contains ("\"" + juce::String (name) + "\""))
                 return line;
-
         return {};
     }
 }
@@ -66,49 +56,11 @@ TEST_F (HostTool, InfoListsIdentityAndEveryParameter)
 {
     const auto run = runTool ({ "info", plugin });
     ASSERT_EQ (run.exitCode, 0) << run.output;
-
-    EXPECT_TRUE (run.output.contains ("name:           Ondrel\n")) << run.output;
-    EXPECT_TRUE (run.output.contains ("vendor:         Kesmark\n")) << run.output;
-    EXPECT_TRUE (run.output.contains ("(vendor version 200)")) << run.output;
-    EXPECT_TRUE (run.output.contains ("unique ID:      ks04 ")) << run.output;
-    EXPECT_TRUE (run.output.contains ("parameters:     14\n")) << run.output;
-
+    for (const char* line : { "name:           Ondrel\n", "vendor:         Kesmark\n", "(vendor version 200)",
+                              "unique ID:      ks04 ", "parameters:     14\n" })
+        EXPECT_TRUE (run.output.contains (line)) << line << " in " << run.output;
     for (const auto& entry : profile)
         EXPECT_TRUE (parameterLine (run.output, entry.name).isNotEmpty()) << entry.name;
-}
-
-TEST_F (HostTool, StateSavedByOneRunRestoresInTheNextWithNameAndFolder)
-{
-    juce::XmlElement element ("ONDREL2");
-    element.setAttribute ("presetName", "Tool & <test>");
-    element.setAttribute ("lastPresetFolderPath", "/tmp/tool presets");
-    const auto start = frameChunk (element);
-    ASSERT_TRUE (juce::File (path ("start.state")).replaceWithData (start.getData(), start.getSize()));
-
-    const auto save = runTool ({ "save-state", plugin, path ("a.state"), "--state", path ("start.state"),
-                                 "--param", "Phaser Depth=0.7", "--param", "13=1" });
-    ASSERT_EQ (save.exitCode, 0) << save.output;
-
-    const auto load = runTool ({ "load-state", plugin, path ("a.state") });
-    ASSERT_EQ (load.exitCode, 0) << load.output;
-    EXPECT_TRUE (parameterLine (load.output, "Phaser Depth").contains ("value 0.699999988 ")) << load.output;
-    EXPECT_TRUE (parameterLine (load.output, "Bypass").contains ("value 1 ")) << load.output;
-    // Missing from the starting state, so at the start of its range.
-    EXPECT_TRUE (parameterLine (load.output, "LP").contains ("value 0 ")) << load.output;
-
-    // Restored into a fresh process and saved again: the same state.
-    const auto resave = runTool ({ "save-state", plugin, path ("b.state"), "--state", path ("a.state") });
-    ASSERT_EQ (resave.exitCode, 0) << resave.output;
-
-    juce::MemoryBlock a, b;
-    ASSERT_TRUE (juce::File (path ("a.state")).loadFileAsData (a));
-    ASSERT_TRUE (juce::File (path ("b.state")).loadFileAsData (b));
-    EXPECT_TRUE (a == b);
-
-    const auto saved = unframeChunk (a);
-    ASSERT_NE (saved, nullptr);
-    EXPECT_EQ (saved->getStringAttribute ("presetName"), "Tool & <test>");
-    EXPECT_EQ (saved->getStringAttribute ("lastPresetFolderPath"), "/tmp/tool presets");
 }
 
 TEST_F (HostTool, RenderWritesTheBlocksOfABypassedPluginAsFloatWav)
@@ -117,7 +69,6 @@ TEST_F (HostTool, RenderWritesTheBlocksOfABypassedPluginAsFloatWav)
                                    "--random-blocks", "1:2048", "--seed", "3", "--param", "Bypass=1",
                                    "--out", path ("noise.wav") });
     ASSERT_EQ (render.exitCode, 0) << render.output;
-
     juce::AudioBuffer<float> written;
     double writtenRate = 0.0;
     juce::String error;
@@ -125,23 +76,12 @@ TEST_F (HostTool, RenderWritesTheBlocksOfABypassedPluginAsFloatWav)
     EXPECT_EQ (writtenRate, 48000.0);
 
     // Bypassed, the plug-in hands back exactly the tool's noise.
-    host::SignalOptions options;
-    const auto expected = host::makeSignal (host::SignalKind::noise, 2, 24000, 48000.0, options);
-    EXPECT_TRUE (bitIdentical (expected, written));
-
-    // A file as input goes through unchanged too.
-    const auto again = runTool ({ "render", plugin, "--in", path ("noise.wav"), "--param", "Bypass=1",
-                                  "--blocks", "512,480", "--out", path ("again.wav") });
-    ASSERT_EQ (again.exitCode, 0) << again.output;
-    juce::AudioBuffer<float> rewritten;
-    ASSERT_TRUE (host::readAudioFile (juce::File (path ("again.wav")), rewritten, writtenRate, error)) << error;
-    EXPECT_EQ (writtenRate, 48000.0);
-    EXPECT_TRUE (bitIdentical (expected, rewritten));
+    EXPECT_TRUE (bitIdentical (host::makeSignal (host::SignalKind::noise, 2, 24000, 48000.0, {}), written));
 }
 
 TEST_F (HostTool, RejectsBadArgumentsAndFilesThatAreNoPlugin)
 {
-    EXPECT_EQ (runTool ({ "render", plugin }).exitCode, 2);   // no --out
+    EXPECT_EQ (runTool ({ "render", plugin }).exitCode, 2); // no --out
     EXPECT_EQ (runTool ({ "info", plugin, "--param", "Phaser Depth" }).exitCode, 2);
     EXPECT_EQ (runTool ({ "render", plugin, "--out", path ("x.wav"), "--random-blocks", "9:3" }).exitCode, 2);
     EXPECT_EQ (runTool ({ "info", plugin, "--param", "No Such Parameter=0.5" }).exitCode, 1);

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include "tests/support/MonitorWithoutDisplay.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -87,21 +89,34 @@ Drawn draw (int w, int h, Paint&& paint, juce::Colour background = {})
     return { image, recorder.fills, recorder.runs };
 }
 
-// Whether a run draws `text` (blanks are never drawn) at `height` in `colour`, and in the
-// typeface of that name when one is given.
+// Whether a run draws `text` (blanks are never drawn) at `height` in `colour`, in the typeface
+// of that name when one is given, with its first glyph where `justification` puts the text
+// in `area` when one is given (within half a pixel; vertically centred unless top or bottom).
 inline testing::AssertionResult shows (const TextRun& run, const juce::String& text, float height, juce::Colour colour,
-                                       const juce::String& typeface = {})
+                                       const juce::String& typeface = {}, juce::Rectangle<float> area = {},
+                                       juce::Justification justification = juce::Justification::centred)
 {
     juce::Array<int> glyphs;
     juce::Array<float> offsets;
     run.font.getGlyphPositions (text.removeCharacters (" "), glyphs, offsets);
     const auto sameText = run.glyphs == std::vector<int> (glyphs.begin(), glyphs.end());
-    if (sameText && std::abs (run.font.getHeight() - height) < 1.0e-4f && run.colour == colour
-        && (typeface.isEmpty() || run.font.getTypefaceName() == typeface))
+    const auto& f = run.font;
+    const auto spare = area.getWidth() - f.getStringWidthFloat (text);
+    const juce::Point<float> origin {
+        area.getX() + (justification.testFlags (juce::Justification::horizontallyCentred) ? spare / 2.0f : 0.0f),
+        justification.testFlags (juce::Justification::top) ? area.getY() + f.getAscent()
+        : justification.testFlags (juce::Justification::bottom) ? area.getBottom() - f.getDescent()
+                                                                 : area.getCentreY() - f.getHeight() / 2.0f + f.getAscent()
+    };
+    if (sameText && std::abs (f.getHeight() - height) < 1.0e-4f && run.colour == colour
+        && (typeface.isEmpty() || f.getTypefaceName() == typeface)
+        && (area.isEmpty() || (std::abs (run.positions[0].x - origin.x) < 0.5f && std::abs (run.positions[0].y - origin.y) < 0.5f)))
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << (sameText ? text : "other glyphs").toStdString() << " in \""
-                                       << run.font.getTypefaceName().toStdString() << "\" " << run.font.getHeight()
-                                       << ", " << run.colour.toDisplayString (true).toStdString();
+                                       << f.getTypefaceName().toStdString() << "\" " << f.getHeight() << ", "
+                                       << run.colour.toDisplayString (true).toStdString() << " at "
+                                       << run.positions[0].toString().toStdString() << ", not "
+                                       << origin.toString().toStdString();
 }
 
 inline void setMenuColours (juce::LookAndFeel& look, juce::Colour background, juce::Colour text, juce::Colour header,
@@ -122,18 +137,4 @@ inline bool nearlySame (juce::Colour a, juce::Colour b, int tolerance = 1)
            && close (a.getGreen(), b.getGreen()) && close (a.getBlue(), b.getBlue());
 }
 
-// Without an X display the framework knows no monitor, and windows that size
-// themselves from it (the alert window) cannot be built. This gives it one.
-inline void ensureMonitorWithoutDisplay()
-{
-    auto& displays = const_cast<juce::Displays&> (juce::Desktop::getInstance().getDisplays());
-    if (! displays.displays.isEmpty())
-        return;
-    juce::Displays::Display monitor;
-    monitor.totalArea = monitor.userArea = { 0, 0, 1920, 1080 };
-    monitor.isMain = true;
-    monitor.scale = 1.0;
-    monitor.dpi = 96.0;
-    displays.displays.add (monitor);
-}
 } // namespace looktest

@@ -60,14 +60,11 @@ TEST_F (PopupMenuFamily, Items)
         item.shortcut = "Ctrl+S";
         const auto runs = drawItem (f.look, item).runs;
         ASSERT_EQ (runs.size(), 2u);
-        const auto& font = runs[0].font;
-        EXPECT_TRUE (shows (runs[0], "Load", f.itemHeight, text, "Robot Regular"));
-        EXPECT_TRUE (font.isBold());
-        // Icon column 25 wide after the 1-pixel inset; text rectangle rows 2..20, centred-left.
-        EXPECT_FLOAT_EQ (runs[0].positions[0].x, 26.0f);
-        EXPECT_NEAR (runs[0].positions[0].y, 2.0f + (18.0f - font.getHeight()) / 2.0f + font.getAscent(), 0.5f);
-        // The framework's 17-high menu font at 0.75 of its height and 0.95 of its width, right-aligned
-        // in the same rectangle: margin (int)(200 * 0.05) = 10 inside the inset, so it ends at 189.
+        // Icon column 25 wide after the 1-pixel inset; text rectangle rows 2..20, centred-left. The framework's
+        // 17-high menu font at 0.75 of its height and 0.95 of its width, right-aligned in the same rectangle:
+        // margin (int)(200 * 0.05) = 10 inside the inset, so it ends at 189.
+        EXPECT_TRUE (shows (runs[0], "Load", f.itemHeight, text, "Robot Regular", { 26, 2, 100, 18 }, juce::Justification::centredLeft));
+        EXPECT_TRUE (runs[0].font.isBold());
         EXPECT_TRUE (shows (runs[1], "Ctrl+S", 12.75f, text));
         EXPECT_FLOAT_EQ (runs[1].font.getHorizontalScale(), 0.95f);
         EXPECT_NEAR (runs[1].positions[0].x + runs[1].font.getStringWidthFloat ("Ctrl+S"), 189.0f, 0.5f);
@@ -136,9 +133,8 @@ TEST_F (PopupMenuFamily, SectionHeaderBackgroundAndComboBox)
             f.look.drawPopupMenuSectionHeader (g, { 0, 0, 200, 25 }, "Presets");
         }).runs;
         ASSERT_EQ (runs.size(), 1u);
-        EXPECT_TRUE (shows (runs[0], "Presets", 12.0f, header, "Robot Medium"));
+        EXPECT_TRUE (shows (runs[0], "Presets", 12.0f, header, "Robot Medium", { 0, 0, 200, 25 }));
         EXPECT_TRUE (runs[0].font.isItalic() && ! runs[0].font.isBold());
-        EXPECT_NEAR (runs[0].positions[0].x, (200.0f - runs[0].font.getStringWidthFloat ("Presets")) / 2.0f, 0.5f);
 
         // One rounded fill without lines.
         const auto d = draw (100, 50, [&] (auto& g) { f.look.drawPopupMenuBackground (g, 100, 50); });

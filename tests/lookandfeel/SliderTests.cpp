@@ -94,20 +94,15 @@ TEST_F (Knobs, WhichTextIsDrawnAndWhere)
     }
 
     const juce::Colour ink (0xff121212);
-    // hf = 25, font (int)(25 * 0.91) = 22, band (15, 75, 70, 25), bottom-justified.
+    // hf = 25, font (int)(25 * 0.91) = 22, band (15, 75, 70, 25): bottom-justified for Knob4, centred for
+    // the bipolar caption, whose "-" and "+" sit at the ends of (15, 62, 70, 18).
     const auto depth = knob (knob4, "Depth", 0.5f).runs;
     ASSERT_EQ (depth.size(), 1u);
-    const auto& f = depth[0].font;
-    EXPECT_TRUE (shows (depth[0], "Depth", 22.0f, ink, "Robot Medium"));
-    EXPECT_TRUE (f.isBold());
-    EXPECT_NEAR (depth[0].positions[0].y, 100.0f - f.getDescent(), 0.5f);
-    EXPECT_NEAR (depth[0].positions[0].x, 15.0f + (70.0f - f.getStringWidthFloat ("Depth")) / 2.0f, 0.5f);
-
-    // The bipolar caption is centred in the band; "-" and "+" sit at the ends of (15, 62, 70, 18).
+    EXPECT_TRUE (shows (depth[0], "Depth", 22.0f, ink, "Robot Medium", { 15, 75, 70, 25 }, juce::Justification::centredBottom));
+    EXPECT_TRUE (depth[0].font.isBold());
     const auto in = knob (bipolar, "In", 0.5f, "circle2").runs;
     ASSERT_EQ (in.size(), 2u);
-    EXPECT_TRUE (shows (in[0], "In", 22.0f, ink, "Robot Medium"));
-    EXPECT_NEAR (in[0].positions[0].y, 75.0f + (25.0f - 22.0f) / 2.0f + in[0].font.getAscent(), 0.5f);
+    EXPECT_TRUE (shows (in[0], "In", 22.0f, ink, "Robot Medium", { 15, 75, 70, 25 }));
     EXPECT_TRUE (shows (in[1], "-+", 22.0f, juce::Colour (0xff242424)));
     EXPECT_NEAR (in[1].positions[0].x, 15.0f, 0.5f);
     EXPECT_NEAR (in[1].positions[1].x + in[1].font.getStringWidthFloat ("+"), 85.0f, 0.5f);
@@ -156,16 +151,12 @@ Drawn bar (const juce::String& name, int width, int height, float sliderPos, dou
 TEST (BarSlider, TrackThumbAndText)
 {
     // 200 x 60: inset 16, track (16, 9, 168, 7), thumb half width 8, apex row 19, base row 34.
-    // "DryWet" maps sliderPos 16..184 onto (int)(0.13 * 168) = 21 .. (int)(1.07 * 168) = 179.
     // 10 x 10: inset (int)0.8 raised to 2, track height (int)1.2 raised to 2: (2, 1, 6, 2).
     // 4 wide: inset 2 on both sides leaves no track at all, also for the dry/wet mapping.
     const struct { const char* name; int w, h; float pos; std::vector<Probe> probes; } cases[] = {
         { "DryWet", 200, 60, 100.0f, { { 1, 1, brightened }, { 198, 37, brightened }, { 17, 9, trackColour },
                                        { 182, 15, trackColour }, { 100, 8, brightened }, { 100, 16, brightened },
                                        { 15, 12, brightened }, { 184, 12, brightened } } },
-        { "DryWet", 200, 60, 16.0f, { { 21, 30, thumbColour }, { 21, 18, brightened }, { 179, 30, brightened } } },
-        { "DryWet", 200, 60, 184.0f, { { 179, 30, thumbColour }, { 21, 30, brightened } } },
-        { "Mix", 200, 60, 100.0f, { { 100, 30, thumbColour }, { 100, 35, brightened }, { 92, 30, brightened } } },
         { "Env", 10, 10, 5.0f, { { 4, 1, trackColour }, { 5, 2, trackColour }, { 4, 0, brightened },
                                  { 1, 1, brightened }, { 8, 1, brightened } } },
         { "DryWet", 4, 10, 2.0f, { { 0, 1, brightened }, { 1, 1, brightened }, { 2, 1, brightened },
@@ -176,6 +167,16 @@ TEST (BarSlider, TrackThumbAndText)
         const auto d = bar (c.name, c.w, c.h, c.pos);
         for (auto& [x, y, colour] : c.probes)
             EXPECT_EQ (d.pixel (x, y), colour) << c.name << " at " << c.pos << ": " << x << "," << y;
+    }
+
+    // The thumb: apex over the position at row (int)(0.33 H) = 19, base 2 t = 16 wide at (int)(0.57 H) = 34;
+    // "DryWet" maps sliderPos 16..184 onto (int)(0.13 * 168) = 21 .. (int)(1.07 * 168) = 179.
+    for (auto [name, pos, left] : { std::tuple { "DryWet", 16.0f, 13.0f }, { "DryWet", 184.0f, 171.0f }, { "Mix", 100.0f, 92.0f } })
+    {
+        const auto fills = bar (name, 200, 60, pos).fills;
+        const auto thumb = std::find_if (fills.begin(), fills.end(), [] (auto& f) { return f.fill.colour == thumbColour; });
+        ASSERT_NE (thumb, fills.end());
+        EXPECT_EQ (thumb->bounds, juce::Rectangle<float> (left, 19, 16, 15)) << name << " " << pos;
     }
 
     // "DryWet" shows the truncated dry and wet percentages, "Env" its caption between "-" and "+".
@@ -189,10 +190,10 @@ TEST (BarSlider, TrackThumbAndText)
     {
         const auto runs = bar (c.name, 200, 60, 100.0f, c.value).runs;
         ASSERT_EQ (runs.size(), 2u) << c.value;
-        EXPECT_TRUE (shows (runs[0], c.text, 21.0f, thumbColour, "Robot Medium"));
+        EXPECT_TRUE (shows (runs[0], c.text, 21.0f, thumbColour, "Robot Medium", { 0, 39, 200, 21 },
+                            juce::Justification::centredBottom));
         EXPECT_TRUE (shows (runs[1], c.sides, c.sidesHeight, thumbColour, "Robot Medium"));
         EXPECT_TRUE (runs[0].font.isBold());
-        EXPECT_NEAR (runs[0].positions[0].y, 60.0f - runs[0].font.getDescent(), 0.5f);
         // Left and right of the centred text.
         EXPECT_LT (runs[1].positions.front().x, runs[0].positions.front().x);
         EXPECT_GT (runs[1].positions.back().x, runs[0].positions.back().x);

@@ -1,9 +1,7 @@
-// Bypass, dry/wet 0 and 0.5, width 0 and block-size independence are checked
-// through real hosts in tests/host; here: what a host cannot reach or see.
-
 #include "TestSupport.h"
 
-#include <algorithm>
+#include "tests/support/AllocationCounter.h"
+
 #include <cmath>
 #include <tuple>
 
@@ -29,22 +27,40 @@ void useLayout (OndrelAudioProcessor& p, int numInputs)
 }
 } // namespace
 
-TEST_F (AudioLoop, BypassPausesTheRamps)
+TEST_F (AudioLoop, OutputMixesTheDryInputWithThePhaserUnitsOnSevenTenthsOfItTimesOnePointSeven)
 {
-    OndrelAudioProcessor p;
-    auto& wet = *p.phaserEngine->dryWetSmoother;
-    auto& gain = *p.phaserEngine->inputGainSmoother;
-    processSilence (p, 5, kBlock);
-    const float wetBefore = wet.getCurrentValue(), gainBefore = gain.getCurrentValue();
+    // The last processor serves only for its units, which the test runs itself.
+    OndrelAudioProcessor bypassed, dry, half, wet, own;
+    setNormalised (bypassed, "bypass", 0.01f); // any value above 0 bypasses
+    setNormalised (dry, "output_drywet", 0.0f);
+    setNormalised (wet, "output_drywet", 1.0f);
+    std::vector<float> envelope (kBlock); // unused: the envelope amounts are 0 by default
+    juce::Random random (5);
 
-    setNormalised (p, "bypass", 1.0f);
-    processSilence (p, 10, kBlock);
-    EXPECT_EQ (wet.getCurrentValue(), wetBefore);
-    EXPECT_EQ (gain.getCurrentValue(), gainBefore);
+    // Silence while the gain and mix ramps run, so that the ramps do not shape the units' input.
+    for (int b = 0; b < kRampBlocks + 30; ++b)
+    {
+        auto input = noise (2, kBlock, random);
+        if (b < kRampBlocks)
+            input.clear();
 
-    setNormalised (p, "bypass", 0.0f);
-    processSilence (p, 1, kBlock);
-    EXPECT_GT (wet.getCurrentValue(), wetBefore);
+        auto expected = input;
+        expected.applyGain (0.7f);
+        Phaser_unit::process_block_pair (own.phaserEngine->left(), expected.getWritePointer (0), own.phaserEngine->right(),
+                                         expected.getWritePointer (1), envelope.data(), kBlock);
+        expected.applyGain (1.7f);
+        const bool ramped = b >= kRampBlocks;
+        ASSERT_TRUE (identical (processed (wet, input), expected) || ! ramped) << "block " << b;
+
+        // Halving is exact, so the mean rounds once, as the double-precision one does.
+        auto mean = input;
+        for (int c = 0; c < 2; ++c)
+            for (int i = 0; i < kBlock; ++i)
+                mean.setSample (c, i, (float) (0.5 * input.getSample (c, i) + 0.5 * expected.getSample (c, i)));
+        ASSERT_TRUE (identical (processed (half, input), mean) || ! ramped) << "block " << b;
+        ASSERT_TRUE (identical (processed (dry, input), input) || ! ramped) << "block " << b;
+        ASSERT_TRUE (identical (processed (bypassed, input), input)) << "block " << b;
+    }
 }
 
 TEST_F (AudioLoop, MonoInputFeedsBothUnitsAndOtherInputCountsGiveSilenceNotStaleData)
@@ -102,9 +118,7 @@ TEST_F (AudioLoop, OneChannelHostBufferIsNotWrittenPast)
     OndrelAudioProcessor p;
     juce::Random random (6);
     juce::MidiBuffer midi;
-    constexpr float kGuard = 12345.0f;
-
-    std::vector<float> storage (kBlock + 64, kGuard);
+    std::vector<float> storage (kBlock + 64, 12345.0f);
 
     for (int b = 0; b < 5; ++b)
     {
@@ -112,18 +126,18 @@ TEST_F (AudioLoop, OneChannelHostBufferIsNotWrittenPast)
         float* channels[] = { storage.data() };
         juce::AudioBuffer<float> buffer (channels, 1, kBlock); // the host's own memory, not a copy
         p.processBlock (buffer, midi);
-
         for (size_t i = 0; i < storage.size(); ++i)
-            ASSERT_TRUE (i < kBlock ? std::isfinite (storage[i]) : storage[i] == kGuard) << i;
+            ASSERT_TRUE (i < kBlock ? std::isfinite (storage[i]) : storage[i] == 12345.0f) << i;
     }
 }
 
-TEST_F (AudioLoop, RateChangesRebuildOnlyWhenNeededAndReapplyTheParameters)
+TEST_F (AudioLoop, RateChangesRebuildTheUnitsOnlyWhenNeededAndReapplyTheParameters)
 {
     OndrelAudioProcessor p;
     const std::array<float, kNumParameters> own { 0.8f, 0.6f, 0.7f, 0.3f, 0.4f, 0.6f, 3.5f,
                                                   0.9f, 0.2f, 0.8f, 0.6f, 0.9f, 0.1f, 0.0f };
     setAll (p, own);
+    const float release = p.phaserEngine->envelopeFollower->releaseCoef;
 
     // 44100 Hz is the construction rate: no rebuild, the block size is noted.
     const auto* left = &p.phaserEngine->left();
@@ -131,14 +145,18 @@ TEST_F (AudioLoop, RateChangesRebuildOnlyWhenNeededAndReapplyTheParameters)
     EXPECT_EQ (&p.phaserEngine->left(), left);
     EXPECT_EQ (p.lastBlockSize, kBlock);
 
-    // releaseResources makes the same rate check as prepareToPlay (48000 Hz: tests/host).
+    prepare (p, 48000.0, kBlock);
+    expectDspFollows (p, own, 48000.0);
+
+    // releaseResources makes the same check; a rate of 0 is not one to build units for.
     p.setRateAndBufferSizeDetails (96000.0, kBlock);
     p.releaseResources();
-    EXPECT_EQ (p.lastSampleRate, 96000.0f);
+    prepare (p, 0.0, kBlock);
     expectDspFollows (p, own, 96000.0);
+    EXPECT_EQ (p.phaserEngine->envelopeFollower->releaseCoef, release); // built once, for 44100 Hz
 }
 
-TEST_F (AudioLoop, TargetsHandedOverBetweenBlocksActLikeDirectSetValueCalls)
+TEST_F (AudioLoop, TargetsHandedOverBetweenBlocksActLikeDirectSetValueCallsAndBypassPausesTheRamps)
 {
     OndrelAudioProcessor p;
 
@@ -173,6 +191,61 @@ TEST_F (AudioLoop, TargetsHandedOverBetweenBlocksActLikeDirectSetValueCalls)
         }
     }
 
-    EXPECT_EQ (p.phaserEngine->dryWetSmoother->getCurrentValue(), 0.3f);
-    EXPECT_EQ (p.phaserEngine->inputGainSmoother->getCurrentValue(), 1.0f);
+    // Bypass pauses the ramps.
+    setNormalised (p, "output_drywet", 0.9f);
+    setNormalised (p, "output_in", 0.0f);
+    processSilence (p, 3, 64);
+    const float wetBefore = p.phaserEngine->dryWetSmoother->getCurrentValue();
+    const float gainBefore = p.phaserEngine->inputGainSmoother->getCurrentValue();
+    setNormalised (p, "bypass", 1.0f);
+    processSilence (p, 10, 64);
+    EXPECT_EQ (p.phaserEngine->dryWetSmoother->getCurrentValue(), wetBefore);
+    EXPECT_EQ (p.phaserEngine->inputGainSmoother->getCurrentValue(), gainBefore);
+    setNormalised (p, "bypass", 0.0f);
+    processSilence (p, 1, 64);
+    EXPECT_GT (p.phaserEngine->dryWetSmoother->getCurrentValue(), wetBefore);
+}
+
+TEST_F (AudioLoop, AlternatingBlockSizesWithMidiAllocateNothingAfterTheFirstBlockOfEach)
+{
+    if (! AllocationCounter::available())
+        GTEST_SKIP() << "no allocation count in sanitizer builds";
+
+    {
+        // The counter sees both kinds of allocation.
+        AllocationCounter counter;
+        ::operator delete (::operator new (64));
+        juce::MemoryBlock block (64);
+        EXPECT_EQ (counter.count(), 2);
+    }
+
+    writeUserFile (midiTableFile(), R"(<ONDREL_MIDITABLE phaser_depth="7" bypass="9"/>)");
+    OndrelAudioProcessor p;
+    for (int size : { 512, 480 })
+        processSilence (p, 1, size);
+
+    juce::Random random (11);
+    long total = 0;
+
+    for (int b = 0; b < 40; ++b)
+    {
+        // Prepared outside the counted call: a bound controller, a learn
+        // completed inside the block, and bypass on and off again.
+        auto audio = noise (2, b % 2 == 0 ? 512 : 480, random);
+        juce::MidiBuffer midi;
+        midi.addEvent (juce::MidiMessage::controllerEvent (1, 7, (b * 13) % 128), 100);
+        if (b == 20)
+            p.armLearn ("phaser_fb"), midi.addEvent (juce::MidiMessage::controllerEvent (2, 30, 64), 10);
+        if (b == 25 || b == 30)
+            midi.addEvent (juce::MidiMessage::controllerEvent (1, 9, b == 25 ? 127 : 0), 0);
+
+        setNormalised (p, "output_drywet", 0.3f + 0.01f * (float) b);
+        AllocationCounter counter;
+        p.processBlock (audio, midi);
+        total += counter.count();
+    }
+
+    EXPECT_EQ (total, 0);
+    EXPECT_NEAR (normalised (p, "phaser_depth"), 123 * 0.00787401, 1e-6); // the last block's controller
+    EXPECT_TRUE (pumpUntil ([&] { return ! p.learning() && p.learnedController ("phaser_fb") == 30; }, 1000));
 }

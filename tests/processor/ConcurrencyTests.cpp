@@ -16,23 +16,20 @@ const char* const kLearnable[] = { "phaser_depth", "phaser_rate", "phaser_fb", "
 const char* const kAutomated[] = { "phaser_width", "filter_lp", "lfo_wave", "lfo_smooth", "output_in",
                                    "output_out", "output_drywet", "env_todepth", "env_torate" };
 
-// Runs noise blocks, with random controllers if asked, until destroyed.
+// Runs noise blocks with random controllers until destroyed.
 struct AudioThread
 {
-    AudioThread (OndrelAudioProcessor& p, bool withControllers) : thread ([this, &p, withControllers] {
+    explicit AudioThread (OndrelAudioProcessor& p) : thread ([this, &p] {
         juce::Random random (1);
-
         for (juce::MidiBuffer midi; ! stopping; ++blocks, midi.clear())
         {
-            for (int k = 0; withControllers && k < 4; ++k)
+            for (int k = 0; k < 4; ++k)
                 midi.addEvent (juce::MidiMessage::controllerEvent (1 + random.nextInt (16), random.nextInt (128),
                                                                    random.nextInt (128)), random.nextInt (128));
-
             auto buffer = noise (2, 128, random);
             p.processBlock (buffer, midi);
         }
     }) {}
-
     ~AudioThread() { stopping = true; thread.join(); }
 
     std::atomic<bool> stopping { false };
@@ -43,69 +40,52 @@ struct AudioThread
 void expectConsistentTable (OndrelAudioProcessor& p)
 {
     ASSERT_EQ (p.midiCCTable.size(), 128);
-
     for (const auto& entry : p.midiCCTable)
         EXPECT_TRUE (entry.isEmpty() || p.learnableParamIDs.contains (entry)) << entry;
 }
 } // namespace
 
-TEST_F (Concurrency, ArmingLearningAndUnlearningWhileControllersArrive)
+TEST_F (Concurrency, LearningAutomationAndStateWhileControllersArrive)
 {
     OndrelAudioProcessor p;
-
     {
-        AudioThread audio (p, true);
-        juce::Random random (2);
-
-        for (int k = 0; k < 400; ++k, pumpMessages (1))
-        {
-            const char* id = kLearnable[random.nextInt ((int) std::size (kLearnable))];
-            const int action = random.nextInt (3);
-            action == 0 ? p.armLearn (id) : action == 1 ? p.unlearn (id) : (void) p.learnedController (id);
-        }
-
-        EXPECT_GT (audio.blocks.load(), 100);
-    }
-
-    pumpMessages (50);
-    expectConsistentTable (p);
-
-    // After the storm, a learn still completes and reaches the table.
-    p.armLearn ("phaser_rate");
-    AudioThread more (p, true);
-    EXPECT_TRUE (pumpUntil ([&] { return ! p.learning() && p.learnedController ("phaser_rate") >= 0; }, 2000));
-    expectConsistentTable (p);
-}
-
-TEST_F (Concurrency, HostAutomationAndStateWhileAudioRuns)
-{
-    OndrelAudioProcessor p;
-
-    {
-        AudioThread audio (p, false);
+        // The audio thread, a host thread automating and saving and restoring
+        // the state, and the message thread arming, learning and unlearning.
+        AudioThread audio (p);
         std::atomic<bool> hostDone { false };
         std::thread host ([&] {
             juce::Random random (3);
-
             for (int k = 0; k < 3000; ++k)
             {
                 for (const char* id : kAutomated)
                     setNormalised (p, id, random.nextFloat());
-
                 if (k % 100 == 0)
                 {
                     const auto chunk = chunkOf (p);
                     p.setStateInformation (chunk.getData(), (int) chunk.getSize());
                 }
             }
-
             hostDone = true;
         });
 
-        // The message thread keeps the framework's and the processor's timers running.
-        EXPECT_TRUE (pumpUntil ([&] { return hostDone.load(); }, 30000));
+        juce::Random random (2);
+        for (int k = 0; k < 400 || ! hostDone; ++k, pumpMessages (1))
+        {
+            const char* id = kLearnable[random.nextInt ((int) std::size (kLearnable))];
+            const int action = random.nextInt (3);
+            action == 0 ? p.armLearn (id) : action == 1 ? p.unlearn (id) : (void) p.learnedController (id);
+        }
         host.join();
+        EXPECT_GT (audio.blocks.load(), 100);
     }
 
+    pumpMessages (50);
+    expectConsistentTable (p);
     EXPECT_TRUE (allFinite (captureDsp (p)));
+
+    // After the storm, a learn still completes and reaches the table.
+    p.armLearn ("phaser_rate");
+    AudioThread more (p);
+    EXPECT_TRUE (pumpUntil ([&] { return ! p.learning() && p.learnedController ("phaser_rate") >= 0; }, 2000));
+    expectConsistentTable (p);
 }

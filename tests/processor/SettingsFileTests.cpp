@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <climits>
+
 using namespace ondrel_test;
 
 namespace
@@ -32,6 +34,9 @@ TEST_F (SettingsFile, StoredFilesAreReadAndWrittenBack)
     const std::tuple<juce::String, int, int, juce::String> rows[] = { // size attributes, window, file afterwards
         { R"(window_width="1077" window_height="333")", 1077, 333, settingsText ("/p", "1077", "333") },
         { R"(window_width="1077.9" window_height="333.7")", 1077, 333, settingsText ("/p", "1077", "333") },
+        // Numbers beyond the int range are clamped to it, not taken modulo 2^32 (to 107 and to 0).
+        { R"(window_width="4294967403" window_height="4294967296")", INT_MAX, INT_MAX,
+          settingsText ("/p", "2147483647", "2147483647") },
         // Only the width is compared with the current one: nothing to write.
         { R"(window_width="718" window_height="500")", 718, 222, "not written" },
         // Non-positive or text widths are rewritten with the defaults.

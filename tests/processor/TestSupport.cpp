@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <unistd.h>
 
 namespace ondrel_test
 {
@@ -30,43 +28,14 @@ const std::array<float, kNumParameters> kOwnRangeDefaults {
     0.5f, 0.3f, 0.0f, 0.5f, 0.0f, 1.0f, 1.0f, 0.0f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.0f
 };
 
-ProcessorTest::ProcessorTest()
-{
-    if (const char* current = std::getenv ("HOME"))
-        previousHome = current;
-
-    // ctest may run tests in parallel processes: the name must not collide.
-    home = juce::File::getSpecialLocation (juce::File::tempDirectory)
-               .getChildFile ("ondrel-home-" + juce::String ((int) getpid()) + "-"
-                              + juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()));
-    home.createDirectory();
-    setenv ("HOME", home.getFullPathName().toRawUTF8(), 1);
-}
-
-ProcessorTest::~ProcessorTest()
-{
-    previousHome ? setenv ("HOME", previousHome->c_str(), 1) : unsetenv ("HOME");
-    home.deleteRecursively();
-}
-
-void ProcessorTest::writeUserFile (const juce::File& file, const std::string& bytes) const
-{
-    ASSERT_TRUE (file.getParentDirectory().createDirectory());
-    ASSERT_TRUE (file.replaceWithData (bytes.data(), bytes.size()));
-}
-
 juce::String ProcessorTest::written (const juce::File& file)
 {
     const auto xml = juce::parseXML (file);
-
     if (xml == nullptr || ! file.loadFileAsString().startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"))
         return "not written";
-
     auto text = "<" + xml->getTagName();
-
     for (int i = 0; i < xml->getNumAttributes(); ++i)
         text << " " << xml->getAttributeName (i) << "=\"" << xml->getAttributeValue (i) << "\"";
-
     return text + ">";
 }
 

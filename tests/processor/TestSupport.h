@@ -1,6 +1,7 @@
 #pragma once
 
 #include "processor/PluginProcessor.h"
+#include "tests/support/TempHome.h"
 
 #include <gtest/gtest.h>
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -8,7 +9,6 @@
 #include <array>
 #include <cstring>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,18 +25,17 @@ extern const std::array<float, kNumParameters> kOwnRangeDefaults;
 class ProcessorTest : public ::testing::Test
 {
 protected:
-    ProcessorTest();
-    ~ProcessorTest() override;
-
-    juce::File settingsFolder() const { return home.getChildFile (".config/Application Support/Kesmark"); }
+    juce::File settingsFolder() const { return home.folder.getChildFile (".config/Application Support/Kesmark"); }
     juce::File settingsFile() const { return settingsFolder().getChildFile ("Ondrel.settings"); }
     juce::File midiTableFile() const { return settingsFolder().getChildFile ("Ondrel.miditable"); }
-    void writeUserFile (const juce::File& file, const std::string& bytes) const;
+    void writeUserFile (const juce::File& file, const std::string& bytes) const
+    {
+        ASSERT_TRUE (file.getParentDirectory().createDirectory() && file.replaceWithData (bytes.data(), bytes.size()));
+    }
     // "<TAG name="value" ...>" of an XML file the processor wrote (with a declaration), else "not written".
     static juce::String written (const juce::File& file);
 
-    juce::File home;
-    std::optional<std::string> previousHome;
+    TempHome home;
 };
 
 juce::RangedAudioParameter& parameter (OndrelAudioProcessor& p, const juce::String& id);

@@ -1,11 +1,12 @@
-// Writes one PNG with every look in a few states, for people to look at.
-// It runs with the system's font search pointed at an empty folder, so every
-// letter on the sheet comes from the embedded faces.
-
-#include "LookTestSupport.h"
+// ondrel-contact-sheet OUT.png: one PNG with every look in a few states, for
+// people to look at. It runs with the system's font search pointed at an
+// empty folder, so every letter on the sheet comes from the embedded faces;
+// it fails when a system font is found or the logo shows no letters.
 
 #include "lookandfeel/OndrelLooks.h"
+#include "tests/support/MonitorWithoutDisplay.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace
@@ -117,7 +118,11 @@ struct Sheet
         int x = 280;
         for (juce::LookAndFeel* look : std::initializer_list<juce::LookAndFeel*> { &combo, &logo, &menu })
         {
-            looktest::setMenuColours (*look, light, ink, ink, accent, juce::Colours::white);
+            for (auto [id, colour] : { std::pair { juce::PopupMenu::backgroundColourId, light },
+                                       { juce::PopupMenu::textColourId, ink }, { juce::PopupMenu::headerTextColourId, ink },
+                                       { juce::PopupMenu::highlightedBackgroundColourId, accent },
+                                       { juce::PopupMenu::highlightedTextColourId, juce::Colours::white } })
+                look->setColour (id, colour);
             juce::Graphics::ScopedSaveState state (g);
             g.setOrigin (x, 376);
             look->drawPopupMenuBackground (g, 200, 190);
@@ -160,21 +165,26 @@ struct Sheet
 };
 } // namespace
 
-TEST (ContactSheet, EveryLookInEmbeddedFacesWithoutSystemFonts)
+int main (int argc, char* argv[])
 {
-    // No system font may be found: the sheet's text must come from the embedded faces.
+    if (argc != 2)
+    {
+        std::fprintf (stderr, "usage: ondrel-contact-sheet OUT.png\n");
+        return 2;
+    }
+
     const auto noFonts = juce::File::getSpecialLocation (juce::File::tempDirectory)
                              .getNonexistentChildFile ("ondrel-no-fonts", "");
-    ASSERT_TRUE (noFonts.createDirectory());
+    noFonts.createDirectory();
     setenv ("JUCE_FONT_PATH", noFonts.getFullPathName().toRawUTF8(), 1);
-
-    juce::ScopedJuceInitialiser_GUI gui;
-    looktest::ensureMonitorWithoutDisplay();
+    int result = 0;
     {
+        juce::ScopedJuceInitialiser_GUI gui;
+        ensureMonitorWithoutDisplay();
+
         Sheet sheet;
         juce::LookAndFeel::setDefaultLookAndFeel (&sheet.logo); // as the program sets it
         juce::Typeface::clearTypefaceCache();
-        EXPECT_TRUE (juce::Font::findAllTypefaceNames().isEmpty());
         sheet.g.fillAll (juce::Colours::white);
         sheet.slidersAndButtons();
         sheet.menusLabelsAndAlert();
@@ -184,12 +194,18 @@ TEST (ContactSheet, EveryLookInEmbeddedFacesWithoutSystemFonts)
         for (int y = 610; y < 644; ++y)
             for (int x = 10; x < 150; ++x)
                 darkPixels += sheet.image.getPixelAt (x, y).getBrightness() < 0.3f ? 1 : 0;
-        EXPECT_GT (darkPixels, 200);
 
-        juce::MemoryOutputStream png;
-        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (sheet.image, png));
-        EXPECT_TRUE (juce::File (ONDREL_CONTACT_SHEET_PATH).replaceWithData (png.getData(), png.getDataSize()));
+        juce::File out (juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]));
+        out.deleteFile();
+        juce::FileOutputStream png (out);
+        const bool written = png.openedOk() && juce::PNGImageFormat().writeImageToStream (sheet.image, png);
+        if (! juce::Font::findAllTypefaceNames().isEmpty() || darkPixels < 200 || ! written)
+        {
+            std::fprintf (stderr, "system fonts found, no logo letters or no file\n");
+            result = 1;
+        }
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     }
     noFonts.deleteRecursively();
+    return result;
 }

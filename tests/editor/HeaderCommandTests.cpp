@@ -1,0 +1,261 @@
+// The header's buttons and the plug-in menu's commands, through the editor.
+
+#include "EditorTestSupport.h"
+#include "editor/HeaderCommands.h"
+
+using namespace editor_test;
+
+namespace
+{
+class Header : public EditorTest
+{
+};
+
+const std::string kCharset = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+// glibc's rand() when srand was never called: seed 1 through its additive
+// feedback generator (LCG fill, 310 values discarded, r[i] = r[i-3] + r[i-31]).
+std::vector<int> glibcDefaultRand (size_t count)
+{
+    std::vector<juce::uint32> r (344 + count, 1);
+
+    for (size_t i = 1; i < r.size(); ++i)
+        r[i] = i < 31 ? (juce::uint32) ((16807 * (juce::int64) r[i - 1]) % 2147483647)
+                      : i < 34 ? r[i - 31] : r[i - 31] + r[i - 3];
+
+    std::vector<int> out;
+    std::transform (r.begin() + 344, r.end(), std::back_inserter (out), [] (juce::uint32 v) { return (int) (v >> 1); });
+    return out;
+}
+} // namespace
+
+TEST_F (Header, KnobDragAndRandomiseAreOneUndoStepEach)
+{
+    auto& knob = *editor->mainPanel->phaserPanel->sliders[0];
+    const auto start = values();
+
+    for (int step = 1; step <= 5; ++step) // changes closer together than a burst
+    {
+        knob.setValue (knob.getMinimum() + (knob.getMaximum() - knob.getMinimum()) * 0.13 * step);
+        pumpMessages (15);
+    }
+
+    pumpMessages (150);
+    const auto dragged = values();
+    click ("randomize");
+    pumpMessages (150);
+    const auto randomised = values();
+    int draggedCount = 0, randomisedCount = 0;
+
+    for (size_t i = 0; i < kNumParameters; ++i)
+    {
+        draggedCount += dragged[i] != start[i];
+        randomisedCount += randomised[i] != dragged[i];
+        EXPECT_TRUE (i < 8 || randomised[i] == dragged[i]) << kParameterIDs[i];
+    }
+
+    EXPECT_EQ (draggedCount, 1);
+    EXPECT_GE (randomisedCount, 7);
+
+    const std::pair<const char*, std::array<float, kNumParameters>> steps[] = {
+        { "undo", dragged }, { "undo", start },       { "undo", start },
+        { "redo", dragged }, { "redo", randomised }, { "redo", randomised }
+    };
+
+    for (const auto& [id, expected] : steps)
+    {
+        click (id);
+        pumpMessages (100);
+        EXPECT_EQ (values(), expected) << id;
+    }
+}
+
+// Nine characters from the alphabet ending in "*"; the first name of a process
+// follows the C library's unseeded sequence (this program, run twice as a child).
+TEST_F (Header, RandomNamesFollowTheUnseededCLibrarySequence)
+{
+    if (std::getenv ("ONDREL_PRINT_FIRST_NAME") != nullptr)
+    {
+        click ("randomize");
+        std::printf ("first name: %s\n", processor->presetName.toString().toRawUTF8());
+        return;
+    }
+
+    const auto r = glibcDefaultRand (8);
+    ASSERT_EQ (r[0], 1804289383); // glibc's well-known first value
+    juce::String expected;
+
+    for (int v : r)
+        expected += juce::String::charToString (kCharset[(size_t) v % 62]);
+
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const juce::StringArray command { juce::File::getSpecialLocation (juce::File::currentExecutableFile).getFullPathName(),
+                                      juce::String ("--gtest_filter=") + info->test_suite_name() + "." + info->name() };
+    setenv ("ONDREL_PRINT_FIRST_NAME", "1", 1);
+
+    for (int run = 0; run < 2; ++run)
+    {
+        juce::ChildProcess child;
+        ASSERT_TRUE (child.start (command));
+        const auto output = child.readAllProcessOutput();
+        EXPECT_EQ (output.fromFirstOccurrenceOf ("first name: ", false, false).upToFirstOccurrenceOf ("\n", false, false),
+                   expected + "*");
+    }
+
+    unsetenv ("ONDREL_PRINT_FIRST_NAME");
+
+    for (int i = 0; i < 50; ++i)
+    {
+        click ("randomize");
+        const auto name = processor->presetName.toString().toStdString();
+        ASSERT_EQ (name.size(), 9u);
+        EXPECT_EQ (name.find_first_not_of (kCharset), 8u) << name;
+        EXPECT_EQ (name.back(), '*');
+    }
+}
+
+// Reset and Initialize set "init*"; other IDs, and undo or redo with nothing
+// to take back, change nothing.
+TEST_F (Header, ResetTouchesEightParametersInitializeThirteenNeitherBypass)
+{
+    const std::tuple<std::function<void()>, int, const char*> cases[] = {
+        { [this] { click ("reset"); }, 8, "init*" },
+        { [this] { editor->menuItemSelected (100000003); }, 13, "init*" },
+        { [this] { click ("undo"); click ("redo"); }, 0, "kept" },
+        { [this] {
+             for (const char* id : { "", "bypass", "Undo", "RESET", "plugin_menu ", "button_preset_up" })
+             {
+                 juce::TextButton other;
+                 other.setComponentID (id);
+                 editor->buttonClicked (&other);
+             }
+         }, 0, "kept" },
+    };
+
+    for (const auto& [command, count, name] : cases)
+    {
+        for (size_t i = 0; i < kNumParameters; ++i) // away from every default, bypass on
+            setNormalised (*processor, kParameterIDs[i], i == 13 ? 1.0f : 0.05f + 0.06f * (float) i);
+
+        processor->undoManager->clearUndoHistory();
+        const auto before = values();
+        processor->presetName = "kept";
+        command();
+
+        for (size_t i = 0; i < kNumParameters; ++i)
+        {
+            auto& param = parameter (*processor, kParameterIDs[i]);
+            EXPECT_EQ (values()[i], (int) i < count ? param.convertTo0to1 (kOwnRangeDefaults[i]) : before[i])
+                << count << " " << kParameterIDs[i];
+        }
+
+        EXPECT_EQ (processor->presetName.toString(), name);
+    }
+}
+
+// Minimum width and item height follow the window: in the options, and in the
+// items of the menu as shown (dismissed: no command, the button back to normal).
+TEST_F (Header, MenusFollowTheWindowSize)
+{
+    struct Size { int w, h, pluginWidth, pluginItem, presetWidth, presetItem; };
+    const Size sizes[] = { { 718, 222, 157, 19, 143, 22 }, { 359, 111, 78, 9, 71, 11 }, { 4308, 1332, 947, 119, 861, 133 } };
+
+    for (const auto& s : sizes)
+    {
+        editor->setSize (s.w, s.h);
+        auto& target = button ("plugin_menu");
+        const auto plugin = HeaderCommands::menuOptions (*editor, target, 0.22f, 0.09f);
+        const auto preset = HeaderCommands::menuOptions (*editor, target, 0.2f, 0.1f);
+        EXPECT_EQ (std::make_tuple (plugin.getMinimumWidth(), plugin.getStandardItemHeight(), plugin.getMaximumNumColumns(),
+                                    preset.getMinimumWidth(), preset.getStandardItemHeight()),
+                   std::make_tuple (s.pluginWidth, s.pluginItem, 16, s.presetWidth, s.presetItem));
+        EXPECT_EQ (plugin.getTargetComponent(), &target);
+
+        int width = 0, items = 0;
+        whileModal ([&] { click ("plugin_menu"); }, { [&] (juce::Component& menu) {
+                        width = menu.getWidth();
+                        for (auto* item : menu.getChildren())
+                            items += item->getHeight() == s.pluginItem;
+                        menu.exitModalState (0);
+                    } });
+        EXPECT_GE (width, s.pluginWidth);
+        EXPECT_EQ (items, 9) << s.w;
+        EXPECT_EQ (target.getState(), juce::Button::buttonNormal);
+        EXPECT_EQ (processor->presetName.toString(), "Preset");
+    }
+}
+
+TEST_F (Header, SetPresetFolderLocationConfirmedOrCancelled)
+{
+    const auto chosen = home.folder.getChildFile ("chosen");
+    ASSERT_TRUE (chosen.createDirectory());
+    const auto settingsBefore = settingsFile().loadFileAsString();
+
+    whileModal ([&] { click ("plugin_menu"); }, { choose (100000006), choose (0) });
+    EXPECT_EQ (processor->presetLocation.toString(), presets.getFullPathName());
+    EXPECT_EQ (settingsFile().loadFileAsString(), settingsBefore);
+
+    whileModal ([&] { editor->menuItemSelected (100000006); },
+                { chooseFile (chosen, "", "Select Preset Folder of Ondrel") });
+    EXPECT_EQ (processor->presetLocation.toString(), chosen.getFullPathName());
+    EXPECT_TRUE (written (settingsFile()).contains ("presetLocation=\"" + chosen.getFullPathName() + "\""));
+}
+
+TEST_F (Header, ResetWindowSizeWritesOnlyWhenTheSizeChanges)
+{
+    ASSERT_TRUE (settingsFile().deleteFile());
+    editor->menuItemSelected (100000014);
+    EXPECT_FALSE (settingsFile().exists());
+
+    editor->setBounds (30, 40, 1000, 309);
+    ASSERT_TRUE (settingsFile().deleteFile());
+    editor->menuItemSelected (100000014);
+    EXPECT_EQ (editor->getBounds(), juce::Rectangle<int> (30, 40, 718, 222));
+    EXPECT_TRUE (written (settingsFile()).contains ("window_width=\"718\" window_height=\"222\""));
+}
+
+// A stand-in for the desktop's opener, first on PATH, records what is opened.
+// A folder name the shell would expand is not handed to it at all.
+TEST_F (Header, FolderAndWebLinksGoToTheDesktopOpener)
+{
+    const auto bin = home.folder.getChildFile ("bin"), log = home.folder.getChildFile ("opened.log");
+    writeUserFile (bin.getChildFile ("xdg-open"), "#!/bin/sh\necho \"$1\" >> '" + log.getFullPathName().toStdString() + "'\n");
+    ASSERT_TRUE (bin.getChildFile ("xdg-open").setExecutePermission (true));
+    const std::string path = std::getenv ("PATH");
+    setenv ("PATH", (bin.getFullPathName().toStdString() + ":" + path).c_str(), 1);
+
+    const auto injected = home.folder.getChildFile ("injected");
+    const auto odd = home.folder.getChildFile ("a$(touch " + injected.getFullPathName() + ")b");
+    ASSERT_TRUE (presets.createDirectory() && odd.createDirectory());
+    const std::tuple<int, juce::String, juce::String> cases[] = {
+        { 100000007, presets.getFullPathName(), presets.getFullPathName() },
+        { 100000007, home.folder.getChildFile ("missing").getFullPathName(), "" },
+        { 100000007, "", "" },
+        { 100000007, odd.getFullPathName(), "" },
+        { 100000008, "", "https://kesmark.example/" },
+        { 100000010, "", "https://kesmark.example/contact" },
+    };
+
+    for (const auto& [command, folder, expected] : cases)
+    {
+        log.deleteFile();
+        processor->presetLocation = folder;
+        editor->menuItemSelected (command);
+        pumpUntil ([&] { return log.loadFileAsString().endsWith ("\n"); }, expected.isEmpty() ? 300 : 5000);
+        EXPECT_EQ (log.loadFileAsString().trim(), expected) << command << " " << folder;
+    }
+
+    EXPECT_FALSE (injected.exists());
+    setenv ("PATH", path.c_str(), 1);
+}
+
+TEST_F (Header, AboutNamesTheProductTheMakerAndTheTrademarks)
+{
+    editor->menuItemSelected (100000013);
+    auto* box = dynamic_cast<juce::AlertWindow*> (juce::Component::getCurrentlyModalComponent());
+    ASSERT_NE (box, nullptr);
+    EXPECT_EQ (box->getNumButtons(), 1);
+    EXPECT_EQ (HeaderCommands::aboutText(), "Ondrel by Kesmark, version 2.0.0\n \nVST is a trademark of Steinberg Media "
+                                            "Technologies GmbH\nAudio Units is a trademark of Apple Inc");
+    box->exitModalState (1);
+}
