@@ -8,6 +8,7 @@
 #include "ParameterProfile.h"
 #include "PopupMenus.h"
 #include "ScreenDriver.h"
+#include "StateChunks.h"
 
 namespace ondrel::windowtests
 {
@@ -27,9 +28,9 @@ namespace
 
     juce::String presetName (HostedEditor& host)
     {
-        juce::MemoryBlock chunk;
-        onMessageThread ([&] { host.instance().getStateInformation (chunk); });
-        auto element = unframeChunk (chunk);
+        std::optional<juce::MemoryBlock> chunk;
+        onMessageThread ([&] { chunk = host::getChunk (host.instance()); });
+        auto element = chunk ? unframeChunk (*chunk) : nullptr;
         return element != nullptr ? element->getStringAttribute ("presetName") : "(no state)";
     }
 
@@ -130,12 +131,15 @@ TEST (WindowPresets, ThePresetMenuLoadsAPresetAndTheRightArrowTheNextOne)
     ASSERT_TRUE (waitUntil ([&] { name = presetName (host); return name.endsWith ("from the file"); })) << name;
     const int first = name == presets[0].name ? 0 : 1;
     EXPECT_TRUE (holdsPreset (host, presets[first]));
-    screenshot ("preset-loaded");
+    const auto loaded = settledScreenshot ("preset-loaded");
 
     click (host.toScreen (nextButton));
     EXPECT_TRUE (waitUntil ([&] { return presetName (host) == presets[1 - first].name; })) << presetName (host);
     EXPECT_TRUE (holdsPreset (host, presets[1 - first]));
-    screenshot ("preset-next");
+    const auto next = settledScreenshot ("preset-next");
+
+    const auto nameLabel = juce::Rectangle<int> (302, 7, 179, 19) + host.editorScreenBounds().getPosition();
+    EXPECT_GT (pixelsDifferingBetween (loaded, next, nameLabel), 20) << "the shown preset name did not change";
 }
 
 } // namespace ondrel::windowtests

@@ -84,7 +84,7 @@ TEST (WindowLearnMenu, LearnBindsTheNextControllerWhichThenMovesTheKnobAndUnLear
 
     sendController (host, 21, 0);
     ASSERT_TRUE (waitUntil ([&] { return host.value (phaserFeedback) == 0.0f; }));
-    const auto knobBefore = screenshot ("fb-knob-at-0");
+    const auto knobBefore = settledScreenshot ("fb-knob-at-0");
     // A controller value v sets v * 0.00787401f, not v / 127: 127 gives 0.9999993.
     sendController (host, 21, 127);
     EXPECT_TRUE (waitUntil ([&] { return host.value (phaserFeedback) == 127 * 0.00787401f; }))

@@ -74,6 +74,24 @@ juce::Image screenshot (const juce::String& name)
     return image;
 }
 
+juce::Image settledScreenshot (const juce::String& name)
+{
+    auto shot = screenshot (name);
+
+    for (int i = 0; i < 20; ++i)
+    {
+        juce::Thread::sleep (100);
+        auto next = screenshot (name);
+
+        if (pixelsDifferingBetween (shot, next, shot.getBounds()) == 0)
+            break;
+
+        shot = next;
+    }
+
+    return shot;
+}
+
 int pixelsDifferingFrom (const juce::Image& image, juce::Rectangle<int> area, juce::Colour background)
 {
     int count = 0;

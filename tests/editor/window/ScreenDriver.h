@@ -28,6 +28,10 @@ void drag (juce::Point<int> from, juce::Point<int> to, int steps = 8);
 // The whole screen, also saved as <name>.png among the build's screenshots.
 juce::Image screenshot (const juce::String& name);
 
+// A screenshot once two taken 100 ms apart agree: the plug-in repaints on
+// its next idle call, a little after the state it shows has changed.
+juce::Image settledScreenshot (const juce::String& name);
+
 // How many pixels of `area` differ from `background`.
 int pixelsDifferingFrom (const juce::Image& image, juce::Rectangle<int> area, juce::Colour background);
 
