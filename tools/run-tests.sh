@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: the Release build's whole suite, then the concurrency
-# tests under ThreadSanitizer and the unit tests under AddressSanitizer with
-# UndefinedBehaviorSanitizer (the editor tests against a private Xvfb server).
-# Expects tools/setup-and-build.sh to have run.
+# tests under ThreadSanitizer and the unit, integration and editor-window
+# tests under AddressSanitizer with UndefinedBehaviorSanitizer (the editor
+# tests against a private Xvfb server). Expects tools/setup-and-build.sh to
+# have run.
 #   tools/run-tests.sh              (SANITIZERS=0 skips the sanitizer builds)
 set -euo pipefail
 
@@ -43,7 +44,9 @@ sanitized() {
 
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$here/tools/tsan.supp"
 export ASAN_OPTIONS="detect_leaks=1"
+export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp"
 export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
 sanitized thread processor_concurrency_tests editor_concurrency_tests
-sanitized address dsp_tests processor_tests processor_concurrency_tests lookandfeel_tests editor_tests host_integration_tests
+sanitized address dsp_tests processor_tests processor_concurrency_tests lookandfeel_tests editor_tests host_integration_tests \
+    editor_window_tests
 summary

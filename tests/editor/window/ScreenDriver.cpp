@@ -1,0 +1,118 @@
+#include "ScreenDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace ondrel::windowtests
+{
+
+namespace
+{
+    void run (const juce::StringArray& command)
+    {
+        juce::ChildProcess process;
+
+        if (! process.start (command, juce::ChildProcess::wantStdErr))
+        {
+            ADD_FAILURE() << "cannot run " << command.joinIntoString (" ");
+            return;
+        }
+
+        const auto errors = process.readAllProcessOutput();
+
+        if (process.getExitCode() != 0)
+            ADD_FAILURE() << command.joinIntoString (" ") << " failed: " << errors;
+    }
+
+    // xdotool's own "sleep" keeps the timing inside one process.
+    void xdotool (const juce::String& words)
+    {
+        run (juce::StringArray::fromTokens ("xdotool " + words, false));
+    }
+
+    juce::String at (juce::Point<int> p) { return " mousemove " + juce::String (p.x) + " " + juce::String (p.y); }
+}
+
+void moveTo (juce::Point<int> screen)
+{
+    xdotool (at (screen));
+}
+
+void click (juce::Point<int> screen, Button button, int holdMs)
+{
+    const juce::String b ((int) button);
+    xdotool (at (screen) + " sleep 0.05 mousedown " + b + " sleep " + juce::String (holdMs / 1000.0, 3) + " mouseup " + b);
+}
+
+void pressEscape()
+{
+    xdotool ("key Escape");
+}
+
+void drag (juce::Point<int> from, juce::Point<int> to, int steps)
+{
+    juce::String words = at (from) + " sleep 0.1 mousedown 1";
+
+    for (int i = 1; i <= steps; ++i)
+        words << " sleep 0.08" << at (from + (to - from) * i / steps);
+
+    xdotool (words + " sleep 0.2 mouseup 1");
+}
+
+juce::Image screenshot (const juce::String& name)
+{
+    const juce::File folder (ONDREL_SCREENSHOT_DIR);
+    folder.createDirectory();
+    const auto file = folder.getChildFile (name + ".png");
+    file.deleteFile();
+
+    run ({ "import", "-window", "root", file.getFullPathName() });
+    auto image = juce::ImageFileFormat::loadFrom (file);
+
+    if (! image.isValid())
+        ADD_FAILURE() << "no screenshot in " << file.getFullPathName();
+
+    return image;
+}
+
+juce::Image settledScreenshot (const juce::String& name)
+{
+    auto shot = screenshot (name);
+
+    for (int i = 0; i < 20; ++i)
+    {
+        juce::Thread::sleep (100);
+        auto next = screenshot (name);
+
+        if (pixelsDifferingBetween (shot, next, shot.getBounds()) == 0)
+            break;
+
+        shot = next;
+    }
+
+    return shot;
+}
+
+int pixelsDifferingFrom (const juce::Image& image, juce::Rectangle<int> area, juce::Colour background)
+{
+    int count = 0;
+
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x)
+            count += image.getPixelAt (x, y) != background ? 1 : 0;
+
+    return count;
+}
+
+int pixelsDifferingBetween (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area,
+                            juce::Point<int> offsetInB)
+{
+    int count = 0;
+
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x)
+            count += a.getPixelAt (x, y) != b.getPixelAt (x + offsetInB.x, y + offsetInB.y) ? 1 : 0;
+
+    return count;
+}
+
+} // namespace ondrel::windowtests
