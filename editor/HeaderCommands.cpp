@@ -56,13 +56,18 @@ void showPluginMenu (OndrelAudioProcessorEditor& editor, juce::Button& button)
             menu.addItem (id, text, true, false);
     }
 
-    // Modal: returns once an item is chosen (its id) or the menu dismissed (0).
+    // Modal: returns once an item is chosen (its id) or the menu dismissed
+    // (0). The host may close the window while the menu, or a dialog of the
+    // chosen command, runs its own loop.
+    juce::Component::SafePointer<juce::Component> alive (&editor);
+    juce::Component::SafePointer<juce::Button> clicked (&button);
     const int result = menu.showMenu (menuOptions (editor, button, 0.22f, 0.09f));
 
-    if (result > 0)
+    if (result > 0 && alive != nullptr)
         editor.menuItemSelected (result);
 
-    button.setState (juce::Button::buttonNormal);
+    if (clicked != nullptr)
+        clicked->setState (juce::Button::buttonNormal);
 }
 
 void initializeAll (OndrelAudioProcessor& p)

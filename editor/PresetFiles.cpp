@@ -20,18 +20,28 @@ void showPresetMenu (OndrelAudioProcessorEditor& editor, juce::Button& button)
 {
     const auto folder = editor.processorRef.presetLocation.toString();
 
+    // The host may close the window while the menu runs its own loop.
+    juce::Component::SafePointer<juce::Component> alive (&editor);
+    juce::Component::SafePointer<juce::Button> clicked (&button);
+
     if (folder.isNotEmpty())
     {
         editor.presetMenuResult = 0;
         auto menu = editor.getMyPresetPopupMenu (folder);
         // A menu without items is not shown and gives 0.
-        editor.presetMenuResult = menu.showMenu (menuOptions (editor, button, 0.2f, 0.1f));
+        const int result = menu.showMenu (menuOptions (editor, button, 0.2f, 0.1f));
 
-        if (editor.presetMenuResult > 0)
-            editor.menuItemSelected (editor.presetMenuResult);
+        if (alive == nullptr)
+            return;
+
+        editor.presetMenuResult = result;
+
+        if (result > 0)
+            editor.menuItemSelected (result);
     }
 
-    button.setToggleState (false, juce::dontSendNotification);
+    if (clicked != nullptr)
+        clicked->setToggleState (false, juce::dontSendNotification);
 }
 
 void stepPreset (OndrelAudioProcessorEditor& editor, bool forward)
@@ -87,6 +97,9 @@ void OndrelAudioProcessorEditor::saveAs()
     juce::FileChooser chooser ("save preset as...", juce::File (start), "*.kespreset", true, false);
     using Browser = juce::FileBrowserComponent;
 
+    // The processor outlives a window the host closes while the dialog runs.
+    auto& p = processorRef;
+
     if (! chooser.showDialog (Browser::saveMode | Browser::canSelectFiles | Browser::warnAboutOverwriting, nullptr))
         return;
 
@@ -95,6 +108,7 @@ void OndrelAudioProcessorEditor::saveAs()
     if (! file.getFileExtension().equalsIgnoreCase (PresetFile::kExtension))
         file = juce::File (file.getFullPathName() + PresetFile::kExtension);
 
-    processorRef.currentPresetPath = file.getFullPathName();
-    writePreset (processorRef, file);
+    file.create();
+    p.currentPresetPath = file.getFullPathName();
+    writePreset (p, file);
 }
