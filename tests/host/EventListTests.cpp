@@ -17,11 +17,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <new>
-#include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace ondrel::hosttests
@@ -41,55 +38,32 @@ namespace
     constexpr int firstController = 20;
 
     // Memory handed out so that its last byte sits just before a PROT_NONE page.
-    class GuardedMemory
+    struct GuardedMemory
     {
-    public:
-        GuardedMemory() = default;
-        GuardedMemory (const GuardedMemory&) = delete;
-        GuardedMemory& operator= (const GuardedMemory&) = delete;
-
-        ~GuardedMemory()
-        {
-            for (const auto& [base, length] : mappings)
-                munmap (base, length);
-        }
+        std::vector<std::pair<void*, size_t>> mappings;
+        ~GuardedMemory() { for (const auto& [base, length] : mappings) munmap (base, length); }
 
         // `size` bytes (none at all: the address of the guard page itself).
         void* endingAtGuard (size_t size)
         {
-            const auto page = (size_t) sysconf (_SC_PAGESIZE);
-            const auto readable = (std::max (size, (size_t) 1) + page - 1) / page * page;
-            void* base = mmap (nullptr, readable + page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-
-            if (base == MAP_FAILED)
+            const auto page = (size_t) sysconf (_SC_PAGESIZE), readable = (std::max (size, (size_t) 1) + page - 1) / page * page;
+            auto* base = (char*) mmap (nullptr, readable + page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (base == MAP_FAILED || mprotect (base + readable, page, PROT_NONE) != 0)
                 std::abort();
-
             mappings.emplace_back (base, readable + page);
-            auto* guard = static_cast<char*> (base) + readable;
-
-            if (mprotect (guard, page, PROT_NONE) != 0)
-                std::abort();
-
-            return guard - size;
+            return base + readable - size;
         }
 
         template <typename T>
-        T& place (size_t size = sizeof (T))
-        {
-            return *new (endingAtGuard (size)) T {};
-        }
-
-    private:
-        std::vector<std::pair<void*, size_t>> mappings;
+        T& place (size_t size = sizeof (T)) { return *new (endingAtGuard (size)) T {}; }
     };
 
     struct HostEvent
     {
         enum Kind { controller, sysex, sysexWithoutDump, noEvent } kind;
-        int time = 0;
-        int number = 0, value = 0;     // controller
-        std::string_view dump {};      // sysex: the bytes the host gives
-        VstIntPtr dumpBytes = 0;       // sysex: the size it claims
+        int time = 0, number = 0, value = 0; // time, and for a controller its number and value
+        std::string_view dump {};            // sysex: the bytes the host gives
+        VstIntPtr dumpBytes = 0;             // sysex: the size it claims
     };
 
     HostEvent cc (int number, int value, int time = 0) { return { HostEvent::controller, time, number, value }; }
@@ -149,10 +123,8 @@ namespace
             tableFile = folder / "Ondrel.miditable";
             std::ofstream table (tableFile);
             table << "<ONDREL_MIDITABLE";
-
             for (int p = 0; p < numBound; ++p)
                 table << ' ' << boundIds[p] << "=\"" << firstController + p << '"';
-
             table << "/>\n";
         }
 
@@ -206,10 +178,8 @@ TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEithe
         plugin.resume (44100.0, block);
 
         std::vector<double> expected;
-
         for (int p = 0; p < numBound; ++p)
             expected.push_back (plugin.getParameter (p));
-
         for (const auto& [p, value] : moved)
             expected[(size_t) p] = normalised (value);
 

@@ -38,16 +38,4 @@ inline const std::array<ProfileEntry, numParameters> profile { {
     { "Bypass", 0.0f },
 } };
 
-enum ParameterIndex
-{
-    phaserDepth, phaserRate, phaserFeedback, phaserWidth,
-    filterHp, filterLp, lfoWave, lfoSmooth,
-    outputIn, outputOut, outputDryWet,
-    envToDepth, envToRate, bypass
-};
-
-// The normalised value that selects waveform `index` (0 Sine .. 5 Rnd):
-// the middle of its interval, clear of the truncation boundaries.
-constexpr float waveformValue (int index) { return (index + 0.5f) / 5.0f; }
-
 } // namespace ondrel::hosttests

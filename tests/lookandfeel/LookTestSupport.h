@@ -119,16 +119,6 @@ inline testing::AssertionResult shows (const TextRun& run, const juce::String& t
                                        << origin.toString().toStdString();
 }
 
-inline void setMenuColours (juce::LookAndFeel& look, juce::Colour background, juce::Colour text, juce::Colour header,
-                            juce::Colour highlight, juce::Colour highlightedText)
-{
-    look.setColour (juce::PopupMenu::backgroundColourId, background);
-    look.setColour (juce::PopupMenu::textColourId, text);
-    look.setColour (juce::PopupMenu::headerTextColourId, header);
-    look.setColour (juce::PopupMenu::highlightedBackgroundColourId, highlight);
-    look.setColour (juce::PopupMenu::highlightedTextColourId, highlightedText);
-}
-
 // Channels within a tolerance (for blended pixels).
 inline bool nearlySame (juce::Colour a, juce::Colour b, int tolerance = 1)
 {

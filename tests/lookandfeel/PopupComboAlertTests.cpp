@@ -41,7 +41,11 @@ struct PopupMenuFamily : ::testing::Test
     void SetUp() override
     {
         for (auto& f : families)
-            setMenuColours (f.look, menuBack, text, header, highlightBack, highlightText);
+            for (auto [id, colour] : { std::pair { juce::PopupMenu::backgroundColourId, menuBack }, { juce::PopupMenu::textColourId, text },
+                                       { juce::PopupMenu::headerTextColourId, header },
+                                       { juce::PopupMenu::highlightedBackgroundColourId, highlightBack },
+                                       { juce::PopupMenu::highlightedTextColourId, highlightText } })
+                f.look.setColour (id, colour);
     }
 };
 

@@ -19,6 +19,10 @@ const char* const kAutomated[] = { "phaser_width", "filter_lp", "lfo_wave", "lfo
 // Runs noise blocks with random controllers until destroyed.
 struct AudioThread
 {
+    std::atomic<bool> stopping { false };
+    std::atomic<int> blocks { 0 };
+    std::thread thread;
+
     explicit AudioThread (OndrelAudioProcessor& p) : thread ([this, &p] {
         juce::Random random (1);
         for (juce::MidiBuffer midi; ! stopping; ++blocks, midi.clear())
@@ -31,23 +35,17 @@ struct AudioThread
         }
     }) {}
     ~AudioThread() { stopping = true; thread.join(); }
-
-    std::atomic<bool> stopping { false };
-    std::atomic<int> blocks { 0 };
-    std::thread thread;
 };
-
-void expectConsistentTable (OndrelAudioProcessor& p)
-{
-    ASSERT_EQ (p.midiCCTable.size(), 128);
-    for (const auto& entry : p.midiCCTable)
-        EXPECT_TRUE (entry.isEmpty() || p.learnableParamIDs.contains (entry)) << entry;
-}
 } // namespace
 
 TEST_F (Concurrency, LearningAutomationAndStateWhileControllersArrive)
 {
     OndrelAudioProcessor p;
+    const auto expectConsistentTable = [&p] {
+        ASSERT_EQ (p.midiCCTable.size(), 128);
+        for (const auto& entry : p.midiCCTable)
+            EXPECT_TRUE (entry.isEmpty() || p.learnableParamIDs.contains (entry)) << entry;
+    };
     {
         // The audio thread, a host thread automating and saving and restoring
         // the state, and the message thread arming, learning and unlearning.
@@ -80,12 +78,12 @@ TEST_F (Concurrency, LearningAutomationAndStateWhileControllersArrive)
     }
 
     pumpMessages (50);
-    expectConsistentTable (p);
+    expectConsistentTable();
     EXPECT_TRUE (allFinite (captureDsp (p)));
 
     // After the storm, a learn still completes and reaches the table.
     p.armLearn ("phaser_rate");
     AudioThread more (p);
     EXPECT_TRUE (pumpUntil ([&] { return ! p.learning() && p.learnedController ("phaser_rate") >= 0; }, 2000));
-    expectConsistentTable (p);
+    expectConsistentTable();
 }

@@ -29,7 +29,6 @@ TEST_F (Processor, ConstructionAndTheOneProgram)
     EXPECT_EQ (p.getCurrentProgram(), 0);
     EXPECT_EQ (chunkOf (p), before);
     EXPECT_TRUE (p.getProgramName (-1).isEmpty() && p.getProgramName (1).isEmpty());
-    EXPECT_EQ (p.getParameters().size(), kNumParameters);
 }
 
 TEST_F (Processor, EachBurstOfParameterChangesIsOneUndoTransaction)

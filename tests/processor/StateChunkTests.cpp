@@ -5,7 +5,6 @@
 #include "TestSupport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cmath>
 
@@ -231,58 +230,32 @@ TEST_F (StateChunk, ATextCutInsideItsStartTagChangesNothing)
 TEST_F (StateChunk, FuzzedChunksApplyFullyOrChangeNothing)
 {
     const std::string seeds[] = { kDefaultText, element(), R"(<ondrel2 presetName="a&amp;b&lt;"/>)", "<ONDREL2/>" };
-    const char* const tokens[] = { "nan", "inf", "1e999", "-5", "abc", "0.5", "", "1", "0", "-0.0", "2e-40",
-                                   "0x10", "1e-3", "\xff\xfe", "&amp;", "&bogus;", "\"" };
     juce::Random fuzz (20240601);
-    int applied = 0, ignored = 0;
+    int verdicts[3] {};
 
-    for (int iteration = 0; iteration < 12000 && ! HasFailure(); ++iteration)
+    for (int iteration = 0; iteration < 8000 && ! HasFailure(); ++iteration)
     {
-        std::string text = seeds[fuzz.nextInt ((int) std::size (seeds))];
-        const int kind = fuzz.nextInt (8);
+        auto chunk = makeChunk (seeds[fuzz.nextInt ((int) std::size (seeds))]);
+        const int size = (int) chunk.getSize(), start = fuzz.nextInt (size), kind = fuzz.nextInt (6);
+        const int length = fuzz.nextBool() ? fuzz.nextInt() : size - 9 + fuzz.nextInt (21) - 10;
         char junk[300];
         std::generate (std::begin (junk), std::end (junk), [&] { return (char) fuzz.nextInt (256); });
 
-        for (int n = kind == 0 ? 1 + fuzz.nextInt (3) : 0; --n >= 0;) // odd tokens in place of values
-        {
-            const auto quote = text.find ('"', (size_t) fuzz.nextInt ((int) text.size()));
-            const auto close = quote == std::string::npos ? quote : text.find ('"', quote + 1);
-
-            if (quote != std::string::npos)
-                text.replace (quote + 1, close == std::string::npos ? 0 : close - quote - 1,
-                              tokens[fuzz.nextInt ((int) std::size (tokens))]);
-        }
-
-        for (auto& ch : text) // the case of random characters, the tag's included
-            if (kind == 1 && fuzz.nextInt (4) == 0)
-                ch = (char) (std::isupper ((unsigned char) ch) ? std::tolower ((unsigned char) ch)
-                                                                 : std::toupper ((unsigned char) ch));
-
-        auto chunk = makeChunk (text);
-        const auto size = (int) chunk.getSize();
-        const int length = fuzz.nextBool() ? fuzz.nextInt() : size - 9 + fuzz.nextInt (21) - 10;
-        const int start = fuzz.nextInt (size);
-
         switch (kind)
         {
-            case 2: chunk.copyFrom (junk, start, (size_t) juce::jmin (1 + fuzz.nextInt (4), size - start)); break;
-            case 3: chunk.setSize ((size_t) fuzz.nextInt (size + 1)); break;
-            case 4: chunk.copyFrom (&length, 4, 4); break;
-            case 5: chunk.insert (junk, (size_t) (1 + fuzz.nextInt (8)), (size_t) fuzz.nextInt (size + 1)); break;
-            case 6: chunk.removeSection ((size_t) start, (size_t) fuzz.nextInt (size - start + 1)); break;
-            case 7: // random bytes, half of them framed as a chunk
+            case 0: chunk.copyFrom (junk, start, (size_t) juce::jmin (1 + fuzz.nextInt (4), size - start)); break;
+            case 1: chunk.setSize ((size_t) fuzz.nextInt (size + 1)); break;
+            case 2: chunk.copyFrom (&length, 4, 4); break;
+            case 3: chunk.insert (junk, (size_t) (1 + fuzz.nextInt (8)), (size_t) fuzz.nextInt (size + 1)); break;
+            case 4: chunk.removeSection ((size_t) start, (size_t) fuzz.nextInt (size - start + 1)); break;
+            default: // random bytes, half of them framed as a chunk
                 chunk = fuzz.nextBool() ? juce::MemoryBlock (junk, (size_t) fuzz.nextInt (300))
                                         : makeChunk (std::string (junk, (size_t) fuzz.nextInt (300)));
-                break;
-            default: break;
         }
 
-        const auto what = "iteration " + std::to_string (iteration) + " kind " + std::to_string (kind);
-        const auto verdict = expectFollowsReference (chunk, what);
-        applied += verdict == Reference::apply ? 1 : 0;
-        ignored += verdict == Reference::ignore ? 1 : 0;
+        ++verdicts[expectFollowsReference (chunk, "iteration " + std::to_string (iteration) + " kind " + std::to_string (kind))];
     }
 
-    EXPECT_GT (applied, 2000);
-    EXPECT_GT (ignored, 2000);
+    EXPECT_GT (verdicts[Reference::apply], 1000);
+    EXPECT_GT (verdicts[Reference::ignore], 1000);
 }
