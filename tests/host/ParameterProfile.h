@@ -38,4 +38,12 @@ inline const std::array<ProfileEntry, numParameters> profile { {
     { "Bypass", 0.0f },
 } };
 
+enum ParameterIndex
+{
+    phaserDepth, phaserRate, phaserFeedback, phaserWidth,
+    filterHp, filterLp, lfoWave, lfoSmooth,
+    outputIn, outputOut, outputDryWet,
+    envToDepth, envToRate, bypass
+};
+
 } // namespace ondrel::hosttests

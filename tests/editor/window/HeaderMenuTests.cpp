@@ -30,7 +30,11 @@ namespace
     {
         std::optional<juce::MemoryBlock> chunk;
         onMessageThread ([&] { chunk = host::getChunk (host.instance()); });
-        auto element = chunk ? unframeChunk (*chunk) : nullptr;
+        // The plug-in's chunk: magic, length, the element's text, a zero byte.
+        auto element = chunk && chunk->getSize() > 9
+                           ? juce::parseXML (juce::String::fromUTF8 (static_cast<const char*> (chunk->getData()) + 8,
+                                                                     (int) chunk->getSize() - 9))
+                           : nullptr;
         return element != nullptr ? element->getStringAttribute ("presetName") : "(no state)";
     }
 
