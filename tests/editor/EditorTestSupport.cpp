@@ -2,18 +2,6 @@
 
 namespace editor_test
 {
-EditorTest::EditorTest() : presets (home.folder.getChildFile ("presets")), processor (std::make_unique<OndrelAudioProcessor>())
-{
-    processor->presetLocation = presets.getFullPathName();
-    editor = std::make_unique<OndrelAudioProcessorEditor> (*processor);
-}
-
-EditorTest::~EditorTest()
-{
-    editor.reset();
-    processor.reset();
-}
-
 void EditorTest::whileModal (const std::function<void()>& action, std::deque<Step> steps)
 {
     struct Driver : juce::Timer

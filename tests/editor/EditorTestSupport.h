@@ -37,8 +37,11 @@ struct ShownMenu
 class EditorTest : public ProcessorTest
 {
 protected:
-    EditorTest();
-    ~EditorTest() override;
+    EditorTest()
+    {
+        processor->presetLocation = presets.getFullPathName();
+        editor = std::make_unique<OndrelAudioProcessorEditor> (*processor);
+    }
 
     // The control or header component of type T with this component ID; the test ends without one.
     template <typename T = juce::Component>
@@ -67,9 +70,9 @@ protected:
     // The framework's own file dialog: shows `folder`, types `name`, confirms.
     static Step chooseFile (const juce::File& folder, const juce::String& name, const juce::String& title);
 
-    juce::File presets;
-    std::unique_ptr<OndrelAudioProcessor> processor;
-    std::unique_ptr<OndrelAudioProcessorEditor> editor;
+    juce::File presets = home.folder.getChildFile ("presets");
+    std::unique_ptr<OndrelAudioProcessor> processor = std::make_unique<OndrelAudioProcessor>();
+    std::unique_ptr<OndrelAudioProcessorEditor> editor; // made once the preset folder is set
 };
 inline std::string str (juce::Rectangle<int> r) { return r.toString().toStdString(); }
 } // namespace editor_test
