@@ -29,7 +29,7 @@ TEST_F (EditorTest, ClosingTheWindowWhileAMenuOrDialogRunsTouchesNothingOfIt)
     for (const auto& [id, steps] : cases)
     {
         editor = std::make_unique<OndrelAudioProcessorEditor> (*processor);
-        auto& b = button (id);
+        auto& b = get<juce::Button> (id);
         whileModal ([&] { editor->buttonClicked (&b); }, steps);
         EXPECT_EQ (editor, nullptr) << id;
     }

@@ -2,31 +2,6 @@
 
 namespace editor_test
 {
-EditorTest::EditorTest() : presets (home.folder.getChildFile ("presets")), processor (std::make_unique<OndrelAudioProcessor>())
-{
-    processor->presetLocation = presets.getFullPathName();
-    editor = std::make_unique<OndrelAudioProcessorEditor> (*processor);
-}
-
-EditorTest::~EditorTest()
-{
-    editor.reset();
-    processor.reset();
-}
-
-juce::Button& EditorTest::button (const juce::String& componentID) const
-{
-    auto* b = find<juce::Button> (*editor->mainPanel, [&] (auto& c) { return c.getComponentID() == componentID; });
-
-    if (b == nullptr)
-    {
-        ADD_FAILURE() << "no button " << componentID;
-        std::abort();
-    }
-
-    return *b;
-}
-
 void EditorTest::whileModal (const std::function<void()>& action, std::deque<Step> steps)
 {
     struct Driver : juce::Timer
@@ -63,6 +38,28 @@ void EditorTest::whileModal (const std::function<void()>& action, std::deque<Ste
     driver.stopTimer();
     EXPECT_TRUE (driver.steps.empty()) << driver.steps.size() << " modal steps did not run";
     EXPECT_EQ (driver.unexpected, 0) << "modal components nobody expected";
+}
+
+ShownMenu EditorTest::menuOf (const std::function<void()>& action, int downs)
+{
+    ShownMenu shown;
+    whileModal (action, { [&] (juce::Component& menu) {
+                    shown = { {}, {}, menu.getWidth(), &menu.getLookAndFeel() };
+                    for (auto* item : menu.getChildren())
+                    {
+                        // A menu over a component hidden from assistive tools hides its items too.
+                        auto* handler = item->getAccessibilityHandler();
+                        const auto title = handler != nullptr ? handler->getTitle() : juce::String ("?");
+                        const bool active = handler != nullptr
+                                            && handler->getActions().contains (juce::AccessibilityActionType::press);
+                        shown.rows << (title.isEmpty() ? "----" : title + (active ? "" : " (off)")) << "|";
+                        shown.heights << item->getHeight() << " ";
+                    }
+                    for (int i = 0; i < downs; ++i)
+                        menu.keyPressed (juce::KeyPress (juce::KeyPress::downKey));
+                    menu.keyPressed (juce::KeyPress (downs == 0 ? juce::KeyPress::escapeKey : juce::KeyPress::returnKey));
+                } });
+    return shown;
 }
 
 EditorTest::Step EditorTest::chooseFile (const juce::File& folder, const juce::String& name, const juce::String& title)

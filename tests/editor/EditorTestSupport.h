@@ -23,21 +23,39 @@ T* find (juce::Component& root, const std::function<bool (T&)>& wanted = [] (T&)
     return nullptr;
 }
 
+// What an open menu shows: a row per item, "----" for a separator and
+// " (off)" after an item that cannot be chosen; the items' heights.
+struct ShownMenu
+{
+    juce::String rows, heights;
+    int width = 0;
+    const juce::LookAndFeel* look = nullptr;
+};
+
 // A processor and its editor under a fresh HOME; the preset folder is
 // "presets" there, not created.
 class EditorTest : public ProcessorTest
 {
 protected:
-    EditorTest();
-    ~EditorTest() override;
-
-    juce::Button& button (const juce::String& componentID) const;
-    // The control or header component with this component ID, or null.
-    juce::Component* component (const juce::String& componentID) const
+    EditorTest()
     {
-        return find<juce::Component> (*editor->mainPanel, [&] (auto& c) { return c.getComponentID() == componentID; });
+        processor->presetLocation = presets.getFullPathName();
+        editor = std::make_unique<OndrelAudioProcessorEditor> (*processor);
     }
-    void click (const juce::String& componentID) { editor->buttonClicked (&button (componentID)); }
+
+    // The control or header component of type T with this component ID; the test ends without one.
+    template <typename T = juce::Component>
+    T& get (const juce::String& componentID) const
+    {
+        auto* t = find<T> (*editor->mainPanel, [&] (T& c) { return c.getComponentID() == componentID; });
+        if (t == nullptr) // the rest would crash
+        {
+            ADD_FAILURE() << "no such component: " << componentID;
+            std::abort();
+        }
+        return *t;
+    }
+    void click (const juce::String& componentID) { editor->buttonClicked (&get<juce::Button> (componentID)); }
     std::array<float, kNumParameters> values() const { return captureState (*processor).values; }
 
     // Runs `action`; each modal component that comes up meanwhile (a menu or
@@ -46,12 +64,15 @@ protected:
     using Step = std::function<void (juce::Component&)>;
     static void whileModal (const std::function<void()>& action, std::deque<Step> steps);
     static Step choose (int result) { return [result] (juce::Component& c) { c.exitModalState (result); }; }
+    // The menu that `action` opens, read and then answered as the user would:
+    // `downs` arrow-down presses and return, or (none) escape. Fails unless exactly one menu opens.
+    static ShownMenu menuOf (const std::function<void()>& action, int downs = 0);
     // The framework's own file dialog: shows `folder`, types `name`, confirms.
     static Step chooseFile (const juce::File& folder, const juce::String& name, const juce::String& title);
 
-    juce::File presets;
-    std::unique_ptr<OndrelAudioProcessor> processor;
-    std::unique_ptr<OndrelAudioProcessorEditor> editor;
+    juce::File presets = home.folder.getChildFile ("presets");
+    std::unique_ptr<OndrelAudioProcessor> processor = std::make_unique<OndrelAudioProcessor>();
+    std::unique_ptr<OndrelAudioProcessorEditor> editor; // made once the preset folder is set
 };
 inline std::string str (juce::Rectangle<int> r) { return r.toString().toStdString(); }
 } // namespace editor_test
