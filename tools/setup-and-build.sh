@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds Ondrel, installs Ondrel.so into ~/.vst
-# and shows it loading in the test host.
+# and shows it loading in the test host, and its editor in a window when
+# there is an X display or xvfb-run.
 #   tools/setup-and-build.sh            (as root, or with sudo available)
 # BUILD_DIR (default: build) and JOBS (default: all cores) may be set.
 set -euo pipefail
@@ -28,4 +29,14 @@ echo "Installed $HOME/.vst/Ondrel.so"
 host="$build/tools/host/ondrel-host"
 if [ -x "$host" ]; then
     "$host" info "$HOME/.vst/Ondrel.so"
+fi
+
+# The editor in the test host's window, saved as a picture, on the X display
+# there is or else on a virtual one.
+if [ -x "$host" ] && { [ -n "${DISPLAY:-}" ] || command -v xvfb-run > /dev/null; }; then
+    display=()
+    [ -n "${DISPLAY:-}" ] || display=(xvfb-run -a -s "-screen 0 1280x800x24")
+    if "${display[@]}" "$host" editor "$HOME/.vst/Ondrel.so" --screenshot "$build/editor.png"; then
+        echo "The editor as the host shows it: $build/editor.png"
+    fi
 fi

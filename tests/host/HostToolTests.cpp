@@ -51,6 +51,7 @@ TEST (HostTool, ListsTheIdentityRendersABypassedPluginAndRejectsBadArguments)
     EXPECT_TRUE (bitIdentical (host::makeSignal (host::SignalKind::noise, 2, 24000, 48000.0, {}), written));
 
     EXPECT_EQ (runTool ({ "render", plugin }).first, 2); // no --out
+    EXPECT_EQ (runTool ({ "editor", plugin }).first, 2); // no --screenshot
     EXPECT_EQ (runTool ({ "info", plugin, "--param", "Phaser Depth" }).first, 2);
     EXPECT_EQ (runTool ({ "render", plugin, "--out", wav.getFullPathName(), "--random-blocks", "9:3" }).first, 2);
     EXPECT_EQ (runTool ({ "info", plugin, "--param", "No Such Parameter=0.5" }).first, 1);

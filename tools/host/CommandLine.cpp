@@ -44,6 +44,7 @@ namespace
         if (name == "--state")          options.initialState = juce::File::getCurrentWorkingDirectory().getChildFile (value);
         else if (name == "--in")        options.input = juce::File::getCurrentWorkingDirectory().getChildFile (value);
         else if (name == "--out")       options.output = juce::File::getCurrentWorkingDirectory().getChildFile (value);
+        else if (name == "--screenshot") options.screenshot = juce::File::getCurrentWorkingDirectory().getChildFile (value);
         else if (name == "--param")
         {
             auto setting = parseParameterSetting (value);
@@ -97,7 +98,7 @@ BlockSchedule Options::makeBlockSchedule() const
 
 std::optional<Options> parseCommandLine (const juce::StringArray& args, juce::String& error)
 {
-    static const juce::StringArray commands { "info", "render", "save-state", "load-state" };
+    static const juce::StringArray commands { "info", "render", "save-state", "load-state", "editor" };
     Options options;
     juce::StringArray positional;
 
@@ -147,6 +148,12 @@ std::optional<Options> parseCommandLine (const juce::StringArray& args, juce::St
         return std::nullopt;
     }
 
+    if (options.command == "editor" && options.screenshot == juce::File())
+    {
+        error = "editor: --screenshot FILE.png is required";
+        return std::nullopt;
+    }
+
     return options;
 }
 
@@ -160,10 +167,12 @@ juce::String getUsageText()
            "              [--state FILE] [--param KEY=VALUE]...\n"
            "  ondrel-host save-state PLUGIN FILE [--state FILE] [--param KEY=VALUE]...\n"
            "  ondrel-host load-state PLUGIN FILE\n"
+           "  ondrel-host editor PLUGIN --screenshot FILE.png [--state FILE] [--param KEY=VALUE]...\n"
            "\n"
            "PLUGIN is a VST2 .so. KEY is a parameter's index or display name, VALUE a normalised\n"
            "value in 0..1. --state restores a file written by save-state first. render writes\n"
-           "32-bit float WAV; --blocks 512,480 alternates sizes, --random-blocks draws them.\n";
+           "32-bit float WAV; --blocks 512,480 alternates sizes, --random-blocks draws them.\n"
+           "editor opens the plug-in's editor on the X display and saves a PNG of it.\n";
 }
 
 } // namespace ondrel::host

@@ -12,11 +12,13 @@ namespace ondrel::host
 
 struct Options
 {
-    juce::String command;                       // info, render, save-state, load-state
+    juce::String command;                       // info, render, save-state, load-state, editor
     juce::File plugin;
     juce::File stateFile;                       // save-state / load-state target
     juce::File initialState;                    // --state: restored before anything else
     std::vector<ParameterSetting> parameters;   // --param, applied after --state
+
+    juce::File screenshot;                      // editor: the PNG to write
 
     // render
     juce::File input, output;

@@ -1,10 +1,12 @@
 #include "Commands.h"
 
+#include "EditorScreenshot.h"
 #include "PluginInfo.h"
 #include "PluginLoader.h"
 #include "Renderer.h"
 #include "StateChunks.h"
 #include "WavFiles.h"
+#include "XSession.h"
 
 #include <iostream>
 
@@ -92,6 +94,27 @@ namespace
         return 0;
     }
 
+    int runEditor (const Options& options)
+    {
+        if (! windowhost::hasDisplay())
+            return fail ("no X display to open the editor on (set DISPLAY, or run under xvfb-run)");
+
+        juce::String error;
+        auto loaded = openConfigured (options, defaultSampleRate, defaultBlockSize, error);
+
+        if (loaded.instance == nullptr)
+            return fail (error);
+
+        const auto size = saveEditorScreenshot (*loaded.instance, options.screenshot, error);
+
+        if (size.isEmpty())
+            return fail (error);
+
+        std::cout << "editor " << size.getWidth() << " x " << size.getHeight() << ", saved to "
+                  << options.screenshot.getFullPathName() << std::endl;
+        return 0;
+    }
+
     int runRender (const Options& options)
     {
         juce::String error;
@@ -141,6 +164,7 @@ int runCommand (const Options& options)
     if (options.command == "render")     return runRender (options);
     if (options.command == "save-state") return runSaveState (options);
     if (options.command == "load-state") return runLoadState (options);
+    if (options.command == "editor")     return runEditor (options);
     return fail ("unknown command " + options.command);
 }
 

@@ -1,7 +1,9 @@
 // ondrel-host: loads a VST2 plug-in through JUCE's hosting code and prints
-// its identity, renders audio through it, or saves and restores its state.
+// its identity, renders audio through it, saves and restores its state, or
+// shows its editor and saves a picture of it.
 
 #include "Commands.h"
+#include "XSession.h"
 
 #include <iostream>
 
@@ -36,6 +38,11 @@ int main (int argc, char* argv[])
         std::cerr << "ondrel-host: " << error << "\n\n" << ondrel::host::getUsageText();
         return 2;
     }
+
+    // Before JUCE or the plug-in opens a display. A bare X server lacks atoms
+    // JUCE asks for; the errors that follow are harmless.
+    if (options->command == "editor")
+        ondrel::windowhost::prepareXlib (false);
 
     QuietLogger quiet;
     juce::Logger::setCurrentLogger (&quiet);

@@ -1,8 +1,8 @@
 // The editor opens at the stored window size and paints its surface: panel
 // fills and bands at the layout's positions, text in the header and titles.
+// ondrel-host's editor command saves the same picture of the editor alone.
 
 #include "HostedEditor.h"
-#include "MessageThread.h"
 #include "ScreenDriver.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@ namespace
     struct Sample { juce::Point<int> at; juce::Colour colour; const char* what; };
     struct TextArea { juce::Rectangle<int> area; juce::Colour background; const char* what; };
 
-    // At 718 x 222; the stored-size cases scale the positions. Panel samples
-    // sit 3 px inside two corners of each panel, clear of its controls.
+    // At 718 x 222, scaled for the larger size. Panel samples sit 3 px
+    // inside two corners of each panel, clear of its controls.
     const Sample samples[] = {
         { { 6, 38 }, accent, "LFO panel, top left" },            { { 90, 193 }, accent, "LFO panel, bottom right" },
         { { 106, 38 }, accentDark, "PHASER panel, top left" },   { { 387, 193 }, accentDark, "PHASER panel, bottom right" },
@@ -38,15 +38,17 @@ namespace
         { { 551 + 19, 35 + 11, 125, 24 }, accentDark, "IN/OUT title" },
     };
 
-    juce::String firstWrongSample (const juce::Image& shot, juce::Point<int> origin, int scale)
+    // What the picture of the editor at `origin` gets wrong first; empty when nothing.
+    juce::String firstFault (const juce::Image& shot, juce::Point<int> origin, int scale)
     {
         for (const auto& s : samples)
-        {
-            const auto p = origin + s.at * scale;
-            if (shot.getPixelAt (p.x, p.y) != s.colour)
-                return juce::String (s.what) + " at " + (s.at * scale).toString() + " is "
-                       + shot.getPixelAt (p.x, p.y).toDisplayString (true) + ", not " + s.colour.toDisplayString (true);
-        }
+            if (const auto p = origin + s.at * scale; shot.getPixelAt (p.x, p.y) != s.colour)
+                return juce::String (s.what) + " is " + shot.getPixelAt (p.x, p.y).toDisplayString (true);
+
+        for (const auto& t : textAreas)
+            if (pixelsDifferingFrom (shot, (t.area * scale) + origin, t.background) <= 20 * scale * scale)
+                return juce::String ("no text drawn in the ") + t.what;
+
         return {};
     }
 }
@@ -56,22 +58,26 @@ class WindowPaint : public ::testing::TestWithParam<int> {};
 TEST_P (WindowPaint, OpensAtTheStoredSizeWithPanelsBandsAndTextInPlace)
 {
     const int scale = GetParam(), width = 718 * scale, height = 222 * scale;
-    writeSettings (width, height);
-    HostedEditor host;
-    ASSERT_TRUE (host.isLoaded());
-    ASSERT_TRUE (host.waitForEditorSize (width, height)) << "editor at " << host.editorScreenBounds().toString();
-
-    const auto origin = host.editorScreenBounds().getPosition();
     const auto name = "editor-" + juce::String (width) + "x" + juce::String (height);
+    HostedEditor host (width, height);
+    ASSERT_TRUE (host.window().waitForEditorSize (width, height)) << host.window().editorScreenBounds().toString();
+    const auto origin = host.toScreen ({});
     juce::Image shot;
-
     // Painting follows the window's mapping by a few host idle calls.
-    waitUntil ([&] { shot = screenshot (name); return firstWrongSample (shot, origin, scale).isEmpty(); }, 10000);
-    EXPECT_EQ (firstWrongSample (shot, origin, scale), juce::String());
+    waitUntil ([&] { shot = screenshot (name); return firstFault (shot, origin, scale).isEmpty(); }, 10000);
+    EXPECT_EQ (firstFault (shot, origin, scale), juce::String());
+    host.closeEditor();
 
-    for (const auto& t : textAreas)
-        EXPECT_GT (pixelsDifferingFrom (shot, (t.area * scale) + origin, t.background), 20 * scale * scale)
-            << "no text drawn in the " << t.what;
+    // The tool reads the same settings file, under the same HOME, and shows on the same display.
+    const auto png = juce::File (ONDREL_SCREENSHOT_DIR).getChildFile (name + "-ondrel-host.png");
+    juce::ChildProcess tool;
+    ASSERT_TRUE (tool.start ({ ONDREL_HOST_TOOL, "editor", ONDREL_PLUGIN_FILE, "--screenshot", png.getFullPathName() }));
+    const auto output = tool.readAllProcessOutput();
+    EXPECT_TRUE (tool.getExitCode() == 0 && output.contains ("editor " + juce::String (width) + " x " + juce::String (height)))
+        << output;
+    const auto picture = juce::ImageFileFormat::loadFrom (png);
+    EXPECT_EQ (picture.getBounds(), juce::Rectangle<int> (width, height));
+    EXPECT_EQ (pixelsDifferingBetween (picture, shot, picture.getBounds(), origin), 0) << "not the editor's pixels";
 }
 
 INSTANTIATE_TEST_SUITE_P (StoredSizes, WindowPaint, ::testing::Values (1, 2),

@@ -3,15 +3,34 @@
 #include "HostedPlugin.h"
 #include "MessageThread.h"
 #include "ScreenDriver.h"
-#include "XSession.h"
+#include "StateChunks.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace ondrel::windowtests
 {
 
-HostedEditor::HostedEditor()
+namespace
 {
+    void writeSettings (int windowWidth, int windowHeight, const juce::String& presetLocation)
+    {
+        const auto folder = settingsFile().getParentDirectory();
+        folder.deleteRecursively();
+        folder.createDirectory();
+
+        juce::XmlElement root ("ONDREL");
+        root.setAttribute ("presetLocation", presetLocation);
+        root.setAttribute ("window_width", windowWidth);
+        root.setAttribute ("window_height", windowHeight);
+        EXPECT_TRUE (root.writeTo (settingsFile()));
+    }
+}
+
+HostedEditor::HostedEditor (int width, int height, const juce::String& presetLocation)
+{
+    writeSettings (width, height, presetLocation);
     onMessageThread ([this]
     {
         plugin = hosttests::openPlugin (sampleRate, blockSize).instance;
@@ -20,20 +39,23 @@ HostedEditor::HostedEditor()
             plugin->prepareToPlay (sampleRate, blockSize);
     });
 
-    if (plugin != nullptr)
-        openEditor();
+    if (plugin == nullptr)
+        throw std::runtime_error ("no plug-in to test");
+
+    editor = std::make_unique<EditorWindow> (*plugin);
+    openEditor();
 }
 
 HostedEditor::~HostedEditor()
 {
     // A menu left open by a failed test holds the message thread in its modal loop.
-    for (int i = 0; i < 3 && viewableTopLevels().size() > 1; ++i)
+    for (int i = 0; i < 3 && windowhost::viewableTopLevels().size() > 1; ++i)
     {
         pressEscape();
         pause (200);
     }
 
-    closeEditor();
+    editor.reset();
     onMessageThread ([this]
     {
         if (plugin != nullptr)
@@ -44,81 +66,29 @@ HostedEditor::~HostedEditor()
 
 void HostedEditor::openEditor()
 {
-    onMessageThread ([this]
-    {
-        editor.reset (plugin->createEditorIfNeeded());
-
-        if (editor == nullptr)
-            return;
-
-        // The host's window is the hosting component itself: when the plug-in
-        // asks to be resized, JUCE's host resizes it, and so the X window.
-        editor->setTopLeftPosition (screenX, screenY);
-        editor->addToDesktop (0);
-        editor->setVisible (true);
-        hostWindow = (unsigned long) (juce::pointer_sized_uint) editor->getWindowHandle();
-    });
-
-    ASSERT_NE (editor, nullptr) << "the plug-in made no editor";
-    EXPECT_TRUE (waitUntil ([this] { return ! editorScreenBounds().isEmpty(); }))
-        << "the plug-in's window never appeared";
+    juce::String error;
+    EXPECT_TRUE (editor->open (error)) << error;
 }
 
-void HostedEditor::closeEditor()
+juce::String HostedEditor::stateAttribute (const char* name)
 {
-    onMessageThread ([this]
-    {
-        editor.reset();
-        hostWindow = 0;
-    });
+    std::optional<juce::MemoryBlock> chunk;
+    onMessageThread ([&] { chunk = host::getChunk (*plugin); });
+    // The plug-in's chunk: magic, length, the element's text, a zero byte.
+    const auto element = chunk && chunk->getSize() > 9
+                             ? juce::parseXML (juce::String::fromUTF8 (static_cast<const char*> (chunk->getData()) + 8,
+                                                                       (int) chunk->getSize() - 9))
+                             : nullptr;
+    return element != nullptr ? element->getStringAttribute (name, "(none)") : "(no state)";
 }
 
-juce::Rectangle<int> HostedEditor::editorScreenBounds() const
+void HostedEditor::process (int controller, int value)
 {
-    if (hostWindow == 0)
-        return {};
-
-    for (const auto& box : viewableChildren (hostWindow))
-        return { box.x, box.y, box.width, box.height };
-
-    return {};
-}
-
-juce::Point<int> HostedEditor::toScreen (juce::Point<int> editorPoint) const
-{
-    return editorScreenBounds().getPosition() + editorPoint;
-}
-
-juce::Rectangle<int> HostedEditor::hostWindowBounds()
-{
-    juce::Rectangle<int> bounds;
-    onMessageThread ([&] { if (editor != nullptr) bounds = editor->getScreenBounds(); });
-    return bounds;
-}
-
-bool HostedEditor::waitForEditorSize (int width, int height, int timeoutMs) const
-{
-    return waitUntil ([&] {
-        const auto r = editorScreenBounds();
-        return r.getWidth() == width && r.getHeight() == height;
-    }, timeoutMs);
-}
-
-float HostedEditor::value (int parameterIndex) const
-{
-    return plugin->getParameters()[parameterIndex]->getValue();
-}
-
-void HostedEditor::setValue (int parameterIndex, float normalised)
-{
-    plugin->getParameters()[parameterIndex]->setValue (normalised);
-}
-
-void HostedEditor::process (const juce::MidiBuffer& midi)
-{
-    juce::MidiBuffer copy (midi);
+    juce::MidiBuffer midi;
+    if (controller >= 0)
+        midi.addEvent (juce::MidiMessage::controllerEvent (1, controller, value), 0);
     buffer.clear();
-    plugin->processBlock (buffer, copy);
+    plugin->processBlock (buffer, midi);
 }
 
 juce::File settingsFile()
@@ -132,17 +102,10 @@ juce::File midiTableFile()
     return settingsFile().getSiblingFile ("Ondrel.miditable");
 }
 
-void writeSettings (int windowWidth, int windowHeight, const juce::String& presetLocation)
+juce::String storedAttribute (const juce::File& file, const char* name)
 {
-    const auto folder = settingsFile().getParentDirectory();
-    folder.deleteRecursively();
-    folder.createDirectory();
-
-    juce::XmlElement root ("ONDREL");
-    root.setAttribute ("presetLocation", presetLocation);
-    root.setAttribute ("window_width", windowWidth);
-    root.setAttribute ("window_height", windowHeight);
-    ASSERT_TRUE (root.writeTo (settingsFile()));
+    const auto root = juce::parseXML (file);
+    return root != nullptr ? root->getStringAttribute (name, "(none)") : "(no file)";
 }
 
 } // namespace ondrel::windowtests

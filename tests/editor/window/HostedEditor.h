@@ -1,61 +1,58 @@
 #pragma once
 
-// The built Ondrel.so in JUCE's VST2 host, with its editor open in a
-// top-level window at a fixed place on the screen. There is no window
-// manager under a bare Xvfb, so the window lands exactly where it is put.
+// The built Ondrel.so in JUCE's VST2 host with its editor open in a
+// top-level window (windowhost's EditorWindow), under the test process's
+// own HOME.
 
+#include "EditorWindow.h"
 #include "PluginLoader.h"
-
-#include <memory>
 
 namespace ondrel::windowtests
 {
 
+using windowhost::EditorWindow;
+
 class HostedEditor
 {
 public:
-    static constexpr int screenX = 100, screenY = 100;
     static constexpr double sampleRate = 44100.0;
     static constexpr int blockSize = 512;
 
-    // Loads and prepares a fresh instance and opens its editor (adds a test
-    // failure when either fails). The settings file is read at this point.
-    HostedEditor();
+    // Removes every per-user file and writes a settings file with this window
+    // size and preset folder, then loads and prepares a fresh instance, which
+    // reads it, and opens the editor. A plug-in that does not load fails the
+    // test and throws, which ends it; an editor that does not open fails it.
+    explicit HostedEditor (int width = 718, int height = 222, const juce::String& presetLocation = {});
     ~HostedEditor();
 
-    bool isLoaded() const { return plugin != nullptr; }
     juce::AudioPluginInstance& instance() { return *plugin; }
+    EditorWindow& window() { return *editor; }
 
     void openEditor();
-    void closeEditor();
+    void closeEditor() { editor->close(); }
+    juce::Point<int> toScreen (juce::Point<int> editorPoint) const { return editor->editorScreenBounds().getPosition() + editorPoint; }
 
-    // The plug-in's own X window inside the host's, as the server has it;
-    // empty while the editor is closed or not yet mapped.
-    juce::Rectangle<int> editorScreenBounds() const;
-    juce::Point<int> toScreen (juce::Point<int> editorPoint) const;
-    // The host's window (the hosting component on the desktop).
-    juce::Rectangle<int> hostWindowBounds();
-    // Waits until the plug-in's window is mapped with this size.
-    bool waitForEditorSize (int width, int height, int timeoutMs = 5000) const;
+    float value (int parameterIndex) const { return plugin->getParameters()[parameterIndex]->getValue(); }
+    void setValue (int parameterIndex, float normalised) { plugin->getParameters()[parameterIndex]->setValue (normalised); }
 
-    float value (int parameterIndex) const;
-    void setValue (int parameterIndex, float normalised);
+    // An attribute of the plug-in's state chunk, as the host gets it.
+    juce::String stateAttribute (const char* name);
 
-    // One block of silence, with the given MIDI, through processBlock on the calling thread.
-    void process (const juce::MidiBuffer& midi = {});
+    // One block of silence through processBlock on the calling thread, with a
+    // change of `controller` on channel 1 when there is one.
+    void process (int controller = -1, int value = 0);
 
 private:
     std::unique_ptr<juce::AudioPluginInstance> plugin;
-    std::unique_ptr<juce::AudioProcessorEditor> editor;
-    unsigned long hostWindow = 0;
+    std::unique_ptr<EditorWindow> editor;
     juce::AudioBuffer<float> buffer { 2, blockSize };
 };
 
-// The per-user files the plug-in reads at construction and writes later,
-// under the test process's own HOME.
+// The per-user files the plug-in reads at construction and writes later.
 juce::File settingsFile();
 juce::File midiTableFile();
-// Removes every per-user file, then writes a settings file.
-void writeSettings (int windowWidth, int windowHeight, const juce::String& presetLocation = {});
+// An attribute of the root element of such a file: "(none)" when it has
+// none, "(no file)" when there is no readable file.
+juce::String storedAttribute (const juce::File& file, const char* name);
 
 } // namespace ondrel::windowtests

@@ -1,8 +1,5 @@
 #include "PopupMenus.h"
 
-#include "MessageThread.h"
-#include "ScreenDriver.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,6 +39,13 @@ ScreenBox waitForNewWindow (const std::vector<ScreenBox>& before, int timeoutMs)
             return box;
 
     return found;
+}
+
+ScreenBox clickForMenu (juce::Point<int> screen, Button button, int holdMs)
+{
+    const auto before = viewableTopLevels();
+    click (screen, button, holdMs);
+    return waitForNewWindow (before);
 }
 
 bool waitUntilClosed (const ScreenBox& window, int timeoutMs)

@@ -4,9 +4,7 @@
 // found by comparing the server's top-level windows before and after, and
 // their rows are chosen with the real pointer.
 
-#include "XSession.h"
-
-#include <juce_graphics/juce_graphics.h>
+#include "ScreenDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +16,8 @@ namespace ondrel::windowtests
 // The largest mapped top-level window that was not among `before` (a menu
 // may come with thin shadow windows); an empty box after the time-out.
 ScreenBox waitForNewWindow (const std::vector<ScreenBox>& before, int timeoutMs = 5000);
+// Clicks at `screen` and waits for the menu that this opens.
+ScreenBox clickForMenu (juce::Point<int> screen, Button button = Button::left, int holdMs = 10);
 // Also waits until the plug-in has acted on the menu's result.
 bool waitUntilClosed (const ScreenBox& window, int timeoutMs = 5000);
 

@@ -58,61 +58,30 @@ void drag (juce::Point<int> from, juce::Point<int> to, int steps)
     xdotool (words + " sleep 0.2 mouseup 1");
 }
 
+namespace
+{
+    juce::Image screenshotVia (juce::Image (*capture) (const juce::File&, juce::String&), const juce::String& name)
+    {
+        const juce::File folder (ONDREL_SCREENSHOT_DIR);
+        folder.createDirectory();
+        juce::String error;
+        auto image = capture (folder.getChildFile (name + ".png"), error);
+
+        if (! image.isValid())
+            ADD_FAILURE() << error;
+
+        return image;
+    }
+}
+
 juce::Image screenshot (const juce::String& name)
 {
-    const juce::File folder (ONDREL_SCREENSHOT_DIR);
-    folder.createDirectory();
-    const auto file = folder.getChildFile (name + ".png");
-    file.deleteFile();
-
-    run ({ "import", "-window", "root", file.getFullPathName() });
-    auto image = juce::ImageFileFormat::loadFrom (file);
-
-    if (! image.isValid())
-        ADD_FAILURE() << "no screenshot in " << file.getFullPathName();
-
-    return image;
+    return screenshotVia (captureScreen, name);
 }
 
 juce::Image settledScreenshot (const juce::String& name)
 {
-    auto shot = screenshot (name);
-
-    for (int i = 0; i < 20; ++i)
-    {
-        juce::Thread::sleep (100);
-        auto next = screenshot (name);
-
-        if (pixelsDifferingBetween (shot, next, shot.getBounds()) == 0)
-            break;
-
-        shot = next;
-    }
-
-    return shot;
-}
-
-int pixelsDifferingFrom (const juce::Image& image, juce::Rectangle<int> area, juce::Colour background)
-{
-    int count = 0;
-
-    for (int y = area.getY(); y < area.getBottom(); ++y)
-        for (int x = area.getX(); x < area.getRight(); ++x)
-            count += image.getPixelAt (x, y) != background ? 1 : 0;
-
-    return count;
-}
-
-int pixelsDifferingBetween (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area,
-                            juce::Point<int> offsetInB)
-{
-    int count = 0;
-
-    for (int y = area.getY(); y < area.getBottom(); ++y)
-        for (int x = area.getX(); x < area.getRight(); ++x)
-            count += a.getPixelAt (x, y) != b.getPixelAt (x + offsetInB.x, y + offsetInB.y) ? 1 : 0;
-
-    return count;
+    return screenshotVia (captureSettledScreen, name);
 }
 
 } // namespace ondrel::windowtests

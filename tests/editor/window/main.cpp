@@ -3,6 +3,7 @@
 // and MIDI table under ~/.config), JUCE's message loop on the main thread
 // and the tests on a thread of their own.
 
+#include "MessageThread.h"
 #include "XSession.h"
 
 #include <juce_events/juce_events.h>
@@ -11,12 +12,11 @@
 
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 int main (int argc, char** argv)
 {
     ::testing::InitGoogleTest (&argc, argv);
-    ondrel::windowtests::prepareXlib();
+    ondrel::windowhost::prepareXlib();
 
     auto pattern = juce::File::getSpecialLocation (juce::File::tempDirectory)
                        .getChildFile ("ondrel-window-home-XXXXXX").getFullPathName().toStdString();
@@ -28,15 +28,7 @@ int main (int argc, char** argv)
 
     {
         juce::ScopedJuceInitialiser_GUI gui;
-
-        std::thread tests ([&result]
-        {
-            result = RUN_ALL_TESTS();
-            juce::MessageManager::getInstance()->stopDispatchLoop();
-        });
-
-        juce::MessageManager::getInstance()->runDispatchLoop();
-        tests.join();
+        result = ondrel::windowhost::runBesideMessageLoop ([] { return RUN_ALL_TESTS(); });
     }
 
     juce::File (pattern).deleteRecursively();

@@ -5,11 +5,13 @@
 #include <atomic>
 #include <cstdio>
 
-namespace ondrel::windowtests
+namespace ondrel::windowhost
 {
 
 namespace
 {
+    int ignoreError (Display*, XErrorEvent*) { return 0; }
+
     // Each kind of error is logged once: JUCE's window code asks for atoms a
     // bare server does not have on every window it makes.
     int logError (Display* display, XErrorEvent* event)
@@ -25,7 +27,7 @@ namespace
         return 0;
     }
 
-    // One connection for the queries, used from the test thread only.
+    // One connection for the queries, used from one thread only.
     Display* queryDisplay()
     {
         static Display* const display = XOpenDisplay (nullptr);
@@ -41,10 +43,15 @@ namespace
     }
 }
 
-void prepareXlib()
+void prepareXlib (bool logErrors)
 {
     XInitThreads();
-    XSetErrorHandler (logError);
+    XSetErrorHandler (logErrors ? logError : ignoreError);
+}
+
+bool hasDisplay()
+{
+    return queryDisplay() != nullptr;
 }
 
 std::vector<ScreenBox> viewableChildren (unsigned long window)
@@ -76,4 +83,4 @@ std::vector<ScreenBox> viewableTopLevels()
     return display != nullptr ? viewableChildren (DefaultRootWindow (display)) : std::vector<ScreenBox> {};
 }
 
-} // namespace ondrel::windowtests
+} // namespace ondrel::windowhost

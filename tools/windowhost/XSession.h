@@ -1,18 +1,22 @@
 #pragma once
 
-// The few Xlib calls the window tests make, kept out of every file that
+// The few Xlib calls a window host makes, kept out of every file that
 // includes JUCE (Xlib's macros clash with JUCE's names).
 
 #include <string>
 #include <vector>
 
-namespace ondrel::windowtests
+namespace ondrel::windowhost
 {
 
 // Must run before anything opens a display: JUCE's hosting code and the
 // plug-in's own copy of JUCE talk to the server from more than one thread,
 // and under a bare Xvfb the default error handler would end the process.
-void prepareXlib();
+// Errors are then ignored, and logged once of each kind when asked.
+void prepareXlib (bool logErrors = true);
+
+// Whether an X server answers on $DISPLAY.
+bool hasDisplay();
 
 struct ScreenBox
 {
@@ -27,4 +31,4 @@ std::vector<ScreenBox> viewableTopLevels();
 // window, the plug-in's own X window.
 std::vector<ScreenBox> viewableChildren (unsigned long window);
 
-} // namespace ondrel::windowtests
+} // namespace ondrel::windowhost

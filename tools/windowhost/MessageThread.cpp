@@ -4,9 +4,24 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
-namespace ondrel::windowtests
+namespace ondrel::windowhost
 {
+
+int runBesideMessageLoop (std::function<int()> job)
+{
+    int result = 1;
+    std::thread worker ([&]
+    {
+        result = job();
+        juce::MessageManager::getInstance()->stopDispatchLoop();
+    });
+
+    juce::MessageManager::getInstance()->runDispatchLoop();
+    worker.join();
+    return result;
+}
 
 void onMessageThread (std::function<void()> job)
 {
@@ -45,4 +60,4 @@ void pause (int milliseconds)
     juce::Thread::sleep (milliseconds);
 }
 
-} // namespace ondrel::windowtests
+} // namespace ondrel::windowhost

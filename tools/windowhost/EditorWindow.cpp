@@ -1,0 +1,69 @@
+#include "EditorWindow.h"
+
+#include "MessageThread.h"
+#include "XSession.h"
+
+namespace ondrel::windowhost
+{
+
+bool EditorWindow::open (juce::String& error, int timeoutMs)
+{
+    onMessageThread ([this]
+    {
+        editor.reset (plugin.createEditorIfNeeded());
+
+        if (editor == nullptr)
+            return;
+
+        // The host's window is the hosting component itself: when the plug-in
+        // asks to be resized, JUCE's host resizes it, and so the X window.
+        editor->setTopLeftPosition (screenX, screenY);
+        editor->addToDesktop (0);
+        editor->setVisible (true);
+        hostWindow = (unsigned long) (juce::pointer_sized_uint) editor->getWindowHandle();
+    });
+
+    if (editor == nullptr)
+        error = "the plug-in has no editor";
+    else if (! waitUntil ([this] { return ! editorScreenBounds().isEmpty(); }, timeoutMs))
+        error = "the plug-in's window never appeared";
+
+    return error.isEmpty();
+}
+
+void EditorWindow::close()
+{
+    onMessageThread ([this]
+    {
+        editor.reset();
+        hostWindow = 0;
+    });
+}
+
+juce::Rectangle<int> EditorWindow::editorScreenBounds() const
+{
+    if (hostWindow == 0)
+        return {};
+
+    for (const auto& box : viewableChildren (hostWindow))
+        return { box.x, box.y, box.width, box.height };
+
+    return {};
+}
+
+juce::Rectangle<int> EditorWindow::hostWindowBounds()
+{
+    juce::Rectangle<int> bounds;
+    onMessageThread ([&] { if (editor != nullptr) bounds = editor->getScreenBounds(); });
+    return bounds;
+}
+
+bool EditorWindow::waitForEditorSize (int width, int height, int timeoutMs) const
+{
+    return waitUntil ([&] {
+        const auto r = editorScreenBounds();
+        return r.getWidth() == width && r.getHeight() == height;
+    }, timeoutMs);
+}
+
+} // namespace ondrel::windowhost

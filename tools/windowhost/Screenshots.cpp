@@ -1,0 +1,67 @@
+#include "Screenshots.h"
+
+namespace ondrel::windowhost
+{
+
+juce::Image captureScreen (const juce::File& file, juce::String& error)
+{
+    file.deleteFile();
+    juce::ChildProcess import;
+
+    if (! import.start ({ "import", "-window", "root", file.getFullPathName() }, juce::ChildProcess::wantStdErr))
+    {
+        error = "cannot run import (imagemagick)";
+        return {};
+    }
+
+    const auto output = import.readAllProcessOutput();
+    auto image = juce::ImageFileFormat::loadFrom (file);
+
+    if (! image.isValid())
+        error = "no screenshot in " + file.getFullPathName() + ": " + output.trim();
+
+    return image;
+}
+
+juce::Image captureSettledScreen (const juce::File& file, juce::String& error)
+{
+    auto shot = captureScreen (file, error);
+
+    for (int i = 0; i < 20 && shot.isValid(); ++i)
+    {
+        juce::Thread::sleep (100);
+        auto next = captureScreen (file, error);
+
+        if (! next.isValid() || pixelsDifferingBetween (shot, next, shot.getBounds()) == 0)
+            break;
+
+        shot = next;
+    }
+
+    return shot;
+}
+
+int pixelsDifferingFrom (const juce::Image& image, juce::Rectangle<int> area, juce::Colour background)
+{
+    int count = 0;
+
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x)
+            count += image.getPixelAt (x, y) != background ? 1 : 0;
+
+    return count;
+}
+
+int pixelsDifferingBetween (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area,
+                            juce::Point<int> offsetInB)
+{
+    int count = 0;
+
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x)
+            count += a.getPixelAt (x, y) != b.getPixelAt (x + offsetInB.x, y + offsetInB.y) ? 1 : 0;
+
+    return count;
+}
+
+} // namespace ondrel::windowhost
