@@ -117,8 +117,10 @@ TEST_F (RawHost, ReportsIdentityParametersPinsAndQueriesByTheirStandardNumbers)
             VstPinProperties properties {};
             EXPECT_EQ (plugin.dispatch (opcode, pin, 0, &properties), pin < 2 ? 1 : 0) << opcode << " pin " << pin;
             if (pin < 2)
+            {
                 EXPECT_TRUE (properties.flags == (pinIsActive | pinUseSpeaker | (pin == 0 ? pinIsStereo : 0))
                              && properties.arrangementType == kSpeakerArrStereo) << opcode << " pin " << pin;
+            }
         }
 }
 
