@@ -28,6 +28,8 @@ ControlFollower::ControlFollower (juce::AudioProcessorValueTreeState& s, const j
         ids.add (id);
         state.addParameterListener (id, this);
     }
+
+    startTimer (kPollMs);
 }
 
 ControlFollower::~ControlFollower()
@@ -37,7 +39,7 @@ ControlFollower::~ControlFollower()
     for (const auto& id : ids)
         state.removeParameterListener (id, this);
 
-    cancelPendingUpdate();
+    stopTimer();
 }
 
 void ControlFollower::parameterChanged (const juce::String& parameterID, float)
@@ -54,10 +56,9 @@ void ControlFollower::parameterChanged (const juce::String& parameterID, float)
     }
 
     pending[(size_t) index].store (true, std::memory_order_release);
-    triggerAsyncUpdate();
 }
 
-void ControlFollower::handleAsyncUpdate()
+void ControlFollower::timerCallback()
 {
     for (int i = 0; i < ids.size(); ++i)
         if (pending[(size_t) i].exchange (false, std::memory_order_acq_rel))

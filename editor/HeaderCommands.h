@@ -23,7 +23,7 @@ enum Command : int
     lastCommand = resetWindowSize
 };
 
-// A header menu's options: minimum width and item height as single-precision
+// A menu's options (the header's and the MIDI-learn menu's): minimum width and item height as single-precision
 // fractions of the editor's size, truncated; at most 16 columns; opens at `target`.
 juce::PopupMenu::Options menuOptions (const juce::Component& editor, juce::Component& target, float widthFactor,
                                       float heightFactor);

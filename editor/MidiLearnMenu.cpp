@@ -1,3 +1,4 @@
+#include "HeaderCommands.h"
 #include "OndrelAudioProcessorEditor.h"
 
 namespace
@@ -33,8 +34,6 @@ bool asksForMenu (const juce::MouseEvent& e)
 
 void OndrelAudioProcessorEditor::mouseDown (const juce::MouseEvent& e)
 {
-    const int w = getWidth();
-    const int h = getHeight();
     auto* clicked = e.originalComponent;
 
     if (clicked == nullptr)
@@ -55,15 +54,9 @@ void OndrelAudioProcessorEditor::mouseDown (const juce::MouseEvent& e)
     menu.addSeparator();
     menu.addItem (assignedItem, "Assigned CC: " + (cc < 0 ? juce::String ("---") : juce::String (cc)), false, false);
 
-    const auto options = juce::PopupMenu::Options()
-                             .withMinimumWidth ((int) ((float) w * 0.1f))
-                             .withMaximumNumColumns (16)
-                             .withStandardItemHeight ((int) ((float) h * 0.08f))
-                             .withTargetComponent (clicked);
-
     // The host may close the window while the menu runs its own loop.
     juce::Component::SafePointer<OndrelAudioProcessorEditor> alive (this);
-    const int result = menu.showMenu (options);
+    const int result = menu.showMenu (HeaderCommands::menuOptions (*this, *clicked, 0.1f, 0.08f));
 
     if (alive == nullptr)
         return;

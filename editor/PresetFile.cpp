@@ -1,36 +1,7 @@
 #include "PresetFile.h"
 
-#include "processor/Utf8Text.h"
-
-#include <sys/stat.h>
-
 namespace PresetFile
 {
-namespace
-{
-// A FIFO or device named like a preset would block or never end.
-bool isRegularFile (const juce::File& file)
-{
-    struct stat info;
-    return stat (file.getFullPathName().toRawUTF8(), &info) == 0 && S_ISREG (info.st_mode);
-}
-} // namespace
-
-std::unique_ptr<juce::XmlElement> read (const juce::File& file)
-{
-    if (! isRegularFile (file) || file.getSize() > kMaxBytes)
-        return nullptr;
-
-    juce::MemoryBlock bytes;
-    juce::FileInputStream in (file);
-
-    if (! in.openedOk() || in.readIntoMemoryBlock (bytes, kMaxBytes + 1) > (size_t) kMaxBytes)
-        return nullptr;
-
-    const auto text = decodeUtf8 (bytes.getData(), bytes.getSize());
-    return text.has_value() ? parseUntrustedXml (*text) : nullptr;
-}
-
 bool write (const juce::XmlElement& element, const juce::File& file)
 {
     // Beside the target, so that the final rename stays on one file system;

@@ -1,6 +1,7 @@
 #include "HeaderCommands.h"
 #include "OndrelAudioProcessorEditor.h"
 #include "PresetFile.h"
+#include "processor/Utf8Text.h"
 
 namespace
 {
@@ -65,7 +66,7 @@ void loadPreset (OndrelAudioProcessorEditor& editor, int itemId)
         {
             // A file that cannot be read or parsed changes no state but
             // still becomes the current preset file.
-            if (auto element = PresetFile::read (juce::File (path)))
+            if (auto element = readUntrustedXmlFile (juce::File (path)))
                 p.loadStateFromXML (element.get());
 
             p.currentPresetPath = path;

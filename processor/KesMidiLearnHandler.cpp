@@ -1,6 +1,7 @@
 #include "KesMidiLearnHandler.h"
 
 #include "SettingsFiles.h"
+#include "Utf8Text.h"
 
 namespace
 {
@@ -145,7 +146,7 @@ void KesMidiLearnHandler::getMidiTableSetting()
     SettingsFiles::folder().createDirectory();
 
     const auto file = SettingsFiles::midiTableFile();
-    auto root = SettingsFiles::read (file);
+    auto root = readUntrustedXmlFile (file);
 
     // A missing file, or one without a parsable element, becomes an empty table file.
     if (root == nullptr)
@@ -153,7 +154,7 @@ void KesMidiLearnHandler::getMidiTableSetting()
         juce::XmlElement empty ("ONDREL_MIDITABLE");
         file.create();
         SettingsFiles::write (empty, file);
-        root = SettingsFiles::read (file);
+        root = readUntrustedXmlFile (file);
 
         if (root == nullptr)
             return;

@@ -1,6 +1,7 @@
 #include "PluginSettingState.h"
 
 #include "SettingsFiles.h"
+#include "Utf8Text.h"
 
 PluginSettingState::PluginSettingState()
 {
@@ -78,7 +79,7 @@ void PluginSettingState::writeDefaultSettingFile()
 std::unique_ptr<juce::XmlElement> PluginSettingState::readOrCreateSettingFile()
 {
     SettingsFiles::folder().createDirectory();
-    auto root = SettingsFiles::read (SettingsFiles::settingsFile());
+    auto root = readUntrustedXmlFile (SettingsFiles::settingsFile());
 
     // A missing file, or one without a parsable element, starts afresh.
     if (root == nullptr)

@@ -31,21 +31,6 @@ void write (const juce::XmlElement& element, const juce::File& file)
     element.writeTo (file, format);
 }
 
-std::unique_ptr<juce::XmlElement> read (const juce::File& file)
-{
-    juce::MemoryBlock bytes;
-
-    if (! file.existsAsFile() || ! file.loadFileAsData (bytes))
-        return nullptr;
-
-    const auto text = decodeUtf8 (bytes.getData(), bytes.getSize());
-
-    if (! text.has_value())
-        return nullptr;
-
-    return parseUntrustedXml (*text);
-}
-
 int toInt (const juce::String& text)
 {
     const long value = std::strtol (text.toRawUTF8(), nullptr, 10);

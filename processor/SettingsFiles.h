@@ -18,9 +18,6 @@ juce::String defaultPresetFolder();
 // Writes with an XML declaration (encoding "UTF-8") and no DTD; failures are ignored.
 void write (const juce::XmlElement& element, const juce::File& file);
 
-// The file's root element, or null when the file is missing or holds no parsable XML.
-std::unique_ptr<juce::XmlElement> read (const juce::File& file);
-
 // The C library's atoi on an attribute text, with out-of-range values
 // clamped instead of undefined.
 int toInt (const juce::String& text);

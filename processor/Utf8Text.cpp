@@ -1,6 +1,7 @@
 #include "Utf8Text.h"
 
 #include <cstring>
+#include <sys/stat.h>
 #include <limits>
 
 std::optional<juce::String> decodeUtf8 (const void* data, size_t numBytes)
@@ -44,4 +45,23 @@ std::unique_ptr<juce::XmlElement> parseUntrustedXml (const juce::String& text)
     // an attribute value open in either quote, a missing value after "=", or
     // a name without "=".
     return juce::XmlDocument::parse (text + "\"'<");
+}
+
+std::unique_ptr<juce::XmlElement> readUntrustedXmlFile (const juce::File& file)
+{
+    struct stat info;
+
+    if (stat (file.getFullPathName().toRawUTF8(), &info) != 0 || ! S_ISREG (info.st_mode)
+        || info.st_size > kMaxXmlFileBytes)
+        return nullptr;
+
+    juce::MemoryBlock bytes;
+    juce::FileInputStream in (file);
+
+    // The size is checked again while reading: the file may grow meanwhile.
+    if (! in.openedOk() || in.readIntoMemoryBlock (bytes, kMaxXmlFileBytes + 1) > (size_t) kMaxXmlFileBytes)
+        return nullptr;
+
+    const auto text = decodeUtf8 (bytes.getData(), bytes.getSize());
+    return text.has_value() ? parseUntrustedXml (*text) : nullptr;
 }

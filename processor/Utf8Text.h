@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+// Text and XML that came from outside the program.
+
 // Text from bytes that came from outside (a host chunk, a file): up to the
 // first zero byte, without a UTF-8 byte-order mark, and only when it is valid
 // UTF-8. The framework's decoder and XML parser read past the end of a
@@ -16,3 +18,12 @@ std::optional<juce::String> decodeUtf8 (const void* data, size_t numBytes);
 // whose text ends inside its start tag as complete (half its attributes), and
 // recurses once per nested element; such texts are refused instead.
 std::unique_ptr<juce::XmlElement> parseUntrustedXml (const juce::String& text);
+
+// Far above any file this program writes (under 2 kB).
+constexpr juce::int64 kMaxXmlFileBytes = 8 * 1024 * 1024;
+
+// The element of an XML file that came from outside (a preset, the settings
+// or MIDI-table file), or null: a file that is missing, not a regular file (a
+// FIFO or device would block or never end), larger than kMaxXmlFileBytes,
+// not UTF-8, or not parsed whole by parseUntrustedXml.
+std::unique_ptr<juce::XmlElement> readUntrustedXmlFile (const juce::File& file);

@@ -3,6 +3,9 @@
 // pointing at a destroyed look.
 
 #include "EditorTestSupport.h"
+#include "tests/support/AllocationCounter.h"
+
+#include <thread>
 
 using namespace editor_test;
 
@@ -60,6 +63,30 @@ TEST_F (EditorTest, WaveformItemsAndBypassToggleFollowTheirParameters)
     EXPECT_EQ (normalised (*processor, "bypass"), 1.0f);
     setNormalised (*processor, "bypass", 0.0f);
     EXPECT_FALSE (bypass.getToggleState());
+}
+
+TEST_F (EditorTest, KnobFollowsALearnedControllerWithoutTheAudioThreadAllocating)
+{
+    writeUserFile (midiTableFile(), R"(<ONDREL_MIDITABLE phaser_fb="21"/>)");
+    processor->getMidiTableSetting();
+    prepare (*processor, 44100.0, 64);
+    processSilence (*processor, 1, 64);
+
+    long allocations = -1;
+    std::thread audio ([&]
+    {
+        juce::AudioBuffer<float> buffer (2, 64);
+        buffer.clear();
+        juce::MidiBuffer midi;
+        midi.addEvent (juce::MidiMessage::controllerEvent (1, 21, 127), 0);
+        AllocationCounter counter;
+        processor->processBlock (buffer, midi);
+        allocations = counter.count();
+    });
+    audio.join();
+
+    EXPECT_TRUE (! AllocationCounter::available() || allocations == 0) << allocations;
+    EXPECT_TRUE (pumpUntil ([&] { return get<juce::Slider> ("phaser_fb").getValue() == (double) (127 * 0.00787401f); }, 1000));
 }
 
 TEST_F (EditorTest, WidthReportsOnReleaseOnlyOtherKnobsWhileDragging)

@@ -1,5 +1,15 @@
 #include "EditorTestSupport.h"
 
+#include "XSession.h"
+
+namespace
+{
+// Menus and dialogs open on a private Xvfb without a window manager. A test
+// program is not a JUCE application, so JUCE neither makes Xlib thread-safe
+// nor handles X errors; the harmless ones a bare server gives would end it.
+const bool xlibReady = (ondrel::windowhost::prepareXlib (false), true);
+} // namespace
+
 namespace editor_test
 {
 void EditorTest::whileModal (const std::function<void()>& action, std::deque<Step> steps)
