@@ -2,6 +2,8 @@
 
 using namespace dsptest;
 
+// Reads, interpolation and the guard entries are checked against the
+// reference unit in PhaserUnitTests.
 TEST (TableLfo, TablesHoldTheirShapes)
 {
     TableLfo lfo (44100.0f);
@@ -24,32 +26,4 @@ TEST (TableLfo, TablesHoldTheirShapes)
     for (int w : { 1, 2, 3, 4 })
         EXPECT_EQ (t[w][256], w < 3 ? 0.0f : 1.0f) << w;
     EXPECT_NEAR (t[0][0], 0.0, 1e-8); // 0.025 + (0.475 - 0.5) in single precision
-}
-
-TEST (TableLfo, ReadsInterpolateAcrossTheCycle)
-{
-    constexpr double scale = 255.999 / 256.0;
-    const float lastStretch = 255.5f / 255.999f; // between the last entry and the guard
-    struct Case { int waveform; float phase; double expected, tolerance; };
-    const Case cases[] = {
-        { 2, 0.1f, 0.1 * scale, 1e-5 }, { 2, 0.37f, 0.37 * scale, 1e-5 }, { 2, 0.9f, 0.9 * scale, 1e-5 },
-        { 3, 0.1f, 1.0 - 0.1 * scale, 1e-5 }, { 3, 0.5f, 1.0 - 0.5 * scale, 1e-5 },
-        // Within the last 1/256 "Up" falls back to 0 and "Down" rises to 1.
-        { 2, lastStretch, 0.5 * 255.0 / 256.0, 1e-4 }, { 3, lastStretch, 0.5 + 0.5 / 256.0, 1e-4 },
-        // "Rect" falls across positions 127..128 and rises across 255..256.
-        { 4, 126.5f / 255.999f, 1.0, 0.0 }, { 4, 127.5f / 255.999f, 0.5, 1e-4 },
-        { 4, 200.0f / 255.999f, 0.0, 0.0 }, { 4, lastStretch, 0.5, 1e-4 },
-        { 0, 0.0f, 0.0, 0.0 }, { 0, 0.5f, 1.0, 1e-3 },
-        // Values within 1e-8 of 0 are snapped to 0.
-        { 2, 5e-9f, 0.0, 0.0 }, { 2, 1e-6f, 1e-6 * scale, 1e-7 },
-        // No table: silence.
-        { 6, 0.5f, 0.0, 0.0 }, { -1, 0.5f, 0.0, 0.0 }, { 100, 0.5f, 0.0, 0.0 },
-    };
-
-    TableLfo lfo (44100.0f);
-    for (const auto& c : cases)
-    {
-        lfo.waveform = c.waveform, lfo.phase = c.phase;
-        EXPECT_NEAR (lfo.readValue(), c.expected, c.tolerance) << "waveform " << c.waveform << ", phase " << c.phase;
-    }
 }

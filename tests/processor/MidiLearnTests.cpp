@@ -20,9 +20,9 @@ void send (OndrelAudioProcessor& p, const Events& events, int numSamples = 64)
     juce::MidiBuffer midi;
     for (const auto& [position, message] : events)
         midi.addEvent (message, position);
-    juce::AudioBuffer<float> buffer (2, numSamples);
-    buffer.clear();
-    p.processBlock (buffer, midi);
+    juce::AudioBuffer<float> silence (2, numSamples);
+    silence.clear();
+    p.processBlock (silence, midi);
 }
 
 // Messages that are neither controllers nor may act like one.
@@ -104,7 +104,6 @@ TEST_F (MidiLearn, LearnsOnAnyChannelAreAllTakenOverByTheMessageThread)
         std::thread ([&] { send (p, { { 0, cc (channel, 20 + channel, 1) } }); }).join();
         EXPECT_FALSE (p.learning()) << channel;
     }
-
     EXPECT_FALSE (fileBinds ("phaser_rate", 36)) << "the file was written on the audio thread";
     EXPECT_TRUE (pumpUntil ([&] { return fileBinds ("phaser_rate", 36); }, 500));
     pumpMessages (50);
@@ -140,8 +139,7 @@ TEST_F (MidiLearn, LearningTwiceBindsBothTheFileKeepsTheHighestAndUnlearnRemoves
 
     p.armLearn ("phaser_fb");
     p.unlearn ("phaser_rate");
-    EXPECT_FALSE (p.learning());
-    EXPECT_EQ (p.learnedController ("phaser_rate"), -1);
+    EXPECT_FALSE (p.learning() || p.learnedController ("phaser_rate") != -1);
     setNormalised (p, "phaser_rate", 0.3f);
     send (p, { { 0, cc (1, 10, 90) }, { 1, cc (1, 20, 90) }, { 2, cc (1, 127, 127) } });
     EXPECT_EQ (normalised (p, "phaser_rate"), 0.3f);
@@ -181,8 +179,7 @@ TEST_F (MidiLearn, UnparsableFilesAndEntriesOutsideTheTableBindNothing)
     {
         writeUserFile (midiTableFile(), text);
         OndrelAudioProcessor p;
-        EXPECT_EQ (p.midiCCTable.size(), 128);
-        EXPECT_TRUE (std::all_of (p.midiCCTable.begin(), p.midiCCTable.end(), [] (auto& e) { return e.isEmpty(); })) << text;
+        EXPECT_TRUE (p.midiCCTable.size() == 128 && std::all_of (p.midiCCTable.begin(), p.midiCCTable.end(), [] (auto& e) { return e.isEmpty(); })) << text;
         EXPECT_EQ (written (midiTableFile()), "<ONDREL_MIDITABLE>");
     }
 

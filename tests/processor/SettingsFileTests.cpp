@@ -10,11 +10,8 @@ const juce::String kDefaultFolder = juce::File::getSpecialLocation (juce::File::
                                         .getChildFile ("Audio/Presets/Kesmark/Ondrel")
                                         .getFullPathName();
 
-// The file as the processor writes it.
-juce::String settingsText (const juce::String& folder, const char* width = "718", const char* height = "222")
-{
-    return "<ONDREL presetLocation=\"" + folder + "\" window_width=\"" + width + "\" window_height=\"" + height + "\">";
-}
+// The file as the processor writes it at the first start.
+const juce::String kDefaultFile = "<ONDREL presetLocation=\"" + kDefaultFolder + R"(" window_width="718" window_height="222">)";
 
 class SettingsFile : public ProcessorTest
 {
@@ -28,15 +25,18 @@ protected:
 };
 } // namespace
 
-TEST_F (SettingsFile, StoredFilesAreReadAndWrittenBack)
+TEST_F (SettingsFile, StoredFilesAreReadAndWrittenBackWithOtherAttributesInTheirPlaces)
 {
-    const auto defaultSize = settingsText ("/p");
+    const auto kept = [] (const char* width, const char* height) {
+        return juce::String (R"(<ONDREL theme="dark" presetLocation="/p" window_width=")") + width + "\" window_height=\"" + height
+               + "\" extra=\"1\">";
+    };
+    const auto defaultSize = kept ("718", "222");
     const std::tuple<juce::String, int, int, juce::String> rows[] = { // size attributes, window, file afterwards
-        { R"(window_width="1077" window_height="333")", 1077, 333, settingsText ("/p", "1077", "333") },
-        { R"(window_width="1077.9" window_height="333.7")", 1077, 333, settingsText ("/p", "1077", "333") },
+        { R"(window_width="1077" window_height="333")", 1077, 333, kept ("1077", "333") },
+        { R"(window_width="1077.9" window_height="333.7")", 1077, 333, kept ("1077", "333") },
         // Numbers beyond the int range are clamped to it, not taken modulo 2^32 (to 107 and to 0).
-        { R"(window_width="4294967403" window_height="4294967296")", INT_MAX, INT_MAX,
-          settingsText ("/p", "2147483647", "2147483647") },
+        { R"(window_width="4294967403" window_height="4294967296")", INT_MAX, INT_MAX, kept ("2147483647", "2147483647") },
         // Only the width is compared with the current one: nothing to write.
         { R"(window_width="718" window_height="500")", 718, 222, "not written" },
         // Non-positive or text widths are rewritten with the defaults.
@@ -52,32 +52,21 @@ TEST_F (SettingsFile, StoredFilesAreReadAndWrittenBack)
     for (const auto& [size, width, height, file] : rows)
     {
         SCOPED_TRACE (size);
-        writeUserFile (settingsFile(), ("<ONDREL presetLocation=\"/p\" " + size + "/>").toStdString());
+        writeUserFile (settingsFile(), ("<ONDREL theme=\"dark\" presetLocation=\"/p\" " + size + " extra=\"1\"/>").toStdString());
         OndrelAudioProcessor p;
         expectWindow (p, "/p", width, height);
         EXPECT_TRUE (file.isEmpty() || written (settingsFile()) == file) << written (settingsFile());
     }
 
-    // Any root element is read; a missing folder reads as empty.
+    // Any root element is read and written back; a missing folder reads as empty.
     writeUserFile (settingsFile(), R"(<SOMETHING window_width="1077" window_height="333"/>)");
     OndrelAudioProcessor p;
     expectWindow (p, "", 1077, 333);
-}
-
-TEST_F (SettingsFile, OtherAttributesKeepTheirPlaces)
-{
-    const juce::String text = R"(<ONDREL theme="dark" presetLocation="/p" window_width="1077" window_height="333")"
-                              R"( extra="1")";
-    writeUserFile (settingsFile(), (text + "/>").toStdString());
-    OndrelAudioProcessor p;
-    EXPECT_EQ (written (settingsFile()), text + ">");
-
     p.windowWidth = 900;
     p.windowHeight = 278;
     p.presetLocation = "/q";
     p.updateSettingFile();
-    EXPECT_EQ (written (settingsFile()),
-               R"(<ONDREL theme="dark" presetLocation="/q" window_width="900" window_height="278" extra="1">)");
+    EXPECT_EQ (written (settingsFile()), R"(<SOMETHING window_width="900" window_height="278" presetLocation="/q">)");
 }
 
 TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
@@ -94,7 +83,7 @@ TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
 
         OndrelAudioProcessor p;
         expectWindow (p, kDefaultFolder, 718, 222);
-        EXPECT_EQ (written (settingsFile()), settingsText (kDefaultFolder));
+        EXPECT_EQ (written (settingsFile()), kDefaultFile);
         EXPECT_EQ (written (midiTableFile()), "<ONDREL_MIDITABLE>");
     }
 
@@ -106,5 +95,5 @@ TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
     ASSERT_TRUE (settingsFolder().deleteRecursively());
     p.updateSettingFile();
     expectWindow (p, kDefaultFolder, 1000, 400);
-    EXPECT_EQ (written (settingsFile()), settingsText (kDefaultFolder));
+    EXPECT_EQ (written (settingsFile()), kDefaultFile);
 }

@@ -24,19 +24,18 @@ std::string element (const std::string& name = "Other", const char* value = null
                      const std::string& version = R"(pluginVersion="2")")
 {
     auto text = "<" + tag + " " + version + " presetName=\"" + name + R"(" lastPresetFolderPath="/presets/other")";
-
     for (size_t i = 0; i < kParameterIDs.size(); ++i)
         text += " " + std::string (kParameterIDs[i]) + "=\"" + (value ? value : "0." + std::to_string (i + 13)) + "\"";
-
     return text + "/>";
 }
 
 // An independent reading of a chunk. Text the framework cannot decode as UTF-8
 // must be ignored (its parser reads past the end of such text); other
 // non-ASCII text may be rejected by a stricter check or applied.
+enum Verdict { ignore, apply, either };
 struct Reference
 {
-    enum Verdict { ignore, apply, either } verdict = ignore;
+    Verdict verdict = ignore;
     ProcessorState state {};
 };
 
@@ -46,7 +45,6 @@ struct Reference
 bool startTagCloses (const std::string& t)
 {
     char quote = 0, previous = 0;
-
     for (auto i = t.find ('<'); i != std::string::npos && ++i < t.size();)
     {
         if (quote != 0 && t[i] == quote)
@@ -55,11 +53,8 @@ bool startTagCloses (const std::string& t)
             quote = t[i];
         else if (quote == 0 && t[i] == '>')
             return true;
-
-        if (t[i] != ' ')
-            previous = t[i];
+        previous = t[i] != ' ' ? t[i] : previous;
     }
-
     return false;
 }
 
@@ -67,7 +62,6 @@ Reference referenceApply (OndrelAudioProcessor& p, const juce::MemoryBlock& chun
 {
     const auto* bytes = static_cast<const char*> (chunk.getData());
     const auto length = chunk.getSize() > 8 ? (juce::int32) juce::ByteOrder::littleEndianInt (bytes + 4) : 0;
-
     if (length <= 0 || juce::ByteOrder::littleEndianInt (bytes) != 0x21324356)
         return {};
 
@@ -76,21 +70,18 @@ Reference referenceApply (OndrelAudioProcessor& p, const juce::MemoryBlock& chun
     const auto xml = juce::CharPointer_UTF8::isValidString (text.data(), (int) text.size())
                          ? juce::parseXML (juce::String::fromUTF8 (text.data(), (int) text.size()))
                          : nullptr;
-
     if (xml == nullptr || ! xml->hasTagName ("ONDREL2"))
         return {};
 
     const bool ascii = std::all_of (text.begin(), text.end(), [] (char c) { return (unsigned char) c < 0x80; });
-    Reference r { ascii && startTagCloses (text) ? Reference::apply : Reference::either,
+    Reference r { ascii && startTagCloses (text) ? apply : either,
                   { {}, xml->getStringAttribute ("presetName"), xml->getStringAttribute ("lastPresetFolderPath") } };
-
     for (size_t i = 0; i < kParameterIDs.size(); ++i)
     {
         const double v = xml->getDoubleAttribute (kParameterIDs[i], 0.0); // a non-finite value reads as 0
         auto& param = parameter (p, kParameterIDs[i]);
         r.state.values[i] = param.convertTo0to1 (param.convertFrom0to1 (std::isfinite (v) ? (float) v : 0.0f));
     }
-
     return r;
 }
 
@@ -100,15 +91,13 @@ protected:
     OndrelAudioProcessor p;
     juce::Random random { 7 };
 
-    // Sets the chunk over a distinct state: values finite and in range, and
-    // the reference's verdict (the sound path unchanged when ignored).
-    Reference::Verdict expectFollowsReference (const juce::MemoryBlock& chunk, const std::string& what,
-                                               int expectedVerdict = -1)
+    // Sets the chunk over a state no chunk of these tests carries: values
+    // finite and in range, and the reference's verdict (the sound path
+    // unchanged when ignored).
+    Verdict expectFollowsReference (const juce::MemoryBlock& chunk, const std::string& what, int expected = -1)
     {
-        // A state no chunk of these tests carries.
         for (const char* id : kParameterIDs)
             setNormalised (p, id, random.nextFloat());
-
         p.presetName = "before";
         p.lastPresetFolderPath = "/before";
         const auto before = captureState (p);
@@ -117,14 +106,12 @@ protected:
         p.setStateInformation (chunk.getData(), (int) chunk.getSize());
         const auto after = captureState (p);
 
-        EXPECT_TRUE (expectedVerdict < 0 || r.verdict == expectedVerdict) << what;
-        const auto inRange = [] (float v) { return v >= 0.0f && v <= 1.0f; };
-        EXPECT_TRUE (std::all_of (after.values.begin(), after.values.end(), inRange)) << what;
+        EXPECT_TRUE (expected < 0 || r.verdict == expected) << what;
+        EXPECT_TRUE (std::all_of (after.values.begin(), after.values.end(), [] (float v) { return v >= 0.0f && v <= 1.0f; })) << what;
         EXPECT_TRUE (allFinite (captureDsp (p))) << what;
-        EXPECT_TRUE (r.verdict != Reference::ignore || (after == before && sameBits (captureDsp (p), dspBefore)))
-            << what;
-        EXPECT_TRUE (r.verdict != Reference::apply || after == r.state) << what;
-        EXPECT_TRUE (r.verdict != Reference::either || after == before || after.values == r.state.values) << what;
+        EXPECT_TRUE (r.verdict != ignore || (after == before && sameBits (captureDsp (p), dspBefore))) << what;
+        EXPECT_TRUE (r.verdict != apply || after == r.state) << what;
+        EXPECT_TRUE (r.verdict != either || after == before || after.values == r.state.values) << what;
         return r.verdict;
     }
 };
@@ -132,8 +119,6 @@ protected:
 
 TEST_F (StateChunk, DefaultStateIsTheExact346BytesAndNumbersCarryTwentyDigits)
 {
-    ASSERT_EQ (kDefaultText.size(), 337u);
-
     // What the block held before is replaced.
     juce::MemoryBlock chunk (1000, true);
     p.getStateInformation (chunk);
@@ -160,68 +145,54 @@ TEST_F (StateChunk, WhatIsAppliedAndWhatIsIgnoredIncludingTextThatIsNotUtf8)
         return c;
     };
     const auto withLength = [&changed] (int length) { return changed (4, &length, 4); };
+    const auto tagged = [] (const std::string& tag, const std::string& version = R"(pluginVersion="2")") {
+        return makeChunk (element ("Other", nullptr, tag, version));
+    };
     auto withChild = element();
     withChild.replace (withChild.size() - 2, 2, "><child phaser_depth=\"0.9\"/>text</ONDREL2>");
 
     const std::pair<juce::MemoryBlock, std::string> applied[] = {
-        { makeChunk (element ("Other", nullptr, "ondrel2")), "lower-case tag" },
-        { makeChunk (element ("Other", nullptr, "oNdReL2")), "mixed-case tag" },
-        { withLength ((int) valid.getSize() + 1000), "length beyond the data" },
-        { makeChunk (element ("Other", nullptr, "ONDREL2", "")), "no version" },
-        { makeChunk (element ("Other", nullptr, "ONDREL2", R"(pluginVersion="7.5" extra="1")")), "other version" },
-        { makeChunk (withChild), "children" },
-        { makeChunk ("<ONDREL2/>"), "only the tag" },
+        { tagged ("ondrel2"), "lower-case tag" }, { tagged ("oNdReL2"), "mixed-case tag" },
+        { withLength ((int) valid.getSize() + 1000), "length beyond the data" }, { tagged ("ONDREL2", ""), "no version" },
+        { tagged ("ONDREL2", R"(pluginVersion="7.5" extra="1")"), "other version" },
+        { makeChunk (withChild), "children" }, { makeChunk ("<ONDREL2/>"), "only the tag" },
     };
-
     for (const auto& [chunk, what] : applied)
-        expectFollowsReference (chunk, what, Reference::apply);
+        expectFollowsReference (chunk, what, apply);
 
     // Everything missing reads as zero and empty, in the sound path too.
     expectDspFollows (p, {}, 44100.0);
 
     // Absurd values: every parameter finite and in its range.
     for (const char* text : { "nan", "NaN", "inf", "-inf", "-5", "abc", "", "-0", "5", "0.25abc", "1e999", "-1e999" })
-        expectFollowsReference (makeChunk (element ("Preset", text)), text, Reference::apply);
+        expectFollowsReference (makeChunk (element ("Preset", text)), text, apply);
 
     std::vector<std::pair<juce::MemoryBlock, std::string>> ignored {
         { juce::MemoryBlock(), "no data" },  { withLength (0), "length 0" }, { withLength (-1), "length -1" },
-        { withLength (INT_MIN), "length INT_MIN" },
-        { withLength ((int) valid.getSize() - 12), "length inside the element" },
+        { withLength (INT_MIN), "length INT_MIN" }, { withLength ((int) valid.getSize() - 12), "length inside the element" },
         { changed (8, "", 1), "zero first byte" },
     };
-
     for (size_t size = 1; size <= 8; ++size)
         ignored.push_back ({ juce::MemoryBlock (valid.getData(), size), "short chunk of " + std::to_string (size) });
-
     for (int at = 0; at < 4; ++at)
         ignored.push_back ({ changed (at, "x", 1), "magic byte " + std::to_string (at) });
-
     for (const char* text : { "", "hello", "<ONDREL2 phaser_depth=\"0.3\">", "<ONDREL2 presetName=\"x/>", "ONDREL2/>",
                               "<?xml version=\"1.0\"?>" })
         ignored.push_back ({ makeChunk (text), text });
-
     for (const char* tag : { "ONDREL", "ONDREL22", "ONDREL_2", "xONDREL2", "ONDREL_MIDITABLE" })
-        ignored.push_back ({ makeChunk (element ("Other", nullptr, tag)), tag });
-
+        ignored.push_back ({ tagged (tag), tag });
     for (const auto& [chunk, what] : ignored)
-        expectFollowsReference (chunk, what, Reference::ignore);
+        expectFollowsReference (chunk, what, ignore);
 
     // Text that is not UTF-8: never a crash, and applied fully or not at all.
     for (const char* name : { "A\xff" "B", "\xc0\x80", "\x80", "end\xe2\x82", "\xed\xa0\x80", "\xf8\x88\x80\x80\x80" })
-        expectFollowsReference (makeChunk (element (name)),
-                                juce::String::toHexString (name, (int) std::strlen (name)).toStdString());
-}
+        expectFollowsReference (makeChunk (element (name)), juce::String::toHexString (name, (int) std::strlen (name)).toStdString());
 
-TEST_F (StateChunk, ATextCutInsideItsStartTagChangesNothing)
-{
-    const std::string text = kDefaultText;
-
-    setNormalised (p, "phaser_fb", 0.25f);
+    // A text cut inside its start tag changes nothing.
     const auto before = captureState (p);
-
-    for (size_t cut = 1; cut + 2 < text.size(); ++cut)
+    for (size_t cut = 1; cut + 2 < kDefaultText.size(); ++cut)
     {
-        const auto chunk = makeChunk (text.substr (0, cut));
+        const auto chunk = makeChunk (kDefaultText.substr (0, cut));
         p.setStateInformation (chunk.getData(), (int) chunk.getSize());
         ASSERT_TRUE (captureState (p) == before) << "cut at " << cut;
     }
@@ -252,10 +223,8 @@ TEST_F (StateChunk, FuzzedChunksApplyFullyOrChangeNothing)
                 chunk = fuzz.nextBool() ? juce::MemoryBlock (junk, (size_t) fuzz.nextInt (300))
                                         : makeChunk (std::string (junk, (size_t) fuzz.nextInt (300)));
         }
-
         ++verdicts[expectFollowsReference (chunk, "iteration " + std::to_string (iteration) + " kind " + std::to_string (kind))];
     }
-
-    EXPECT_GT (verdicts[Reference::apply], 1000);
-    EXPECT_GT (verdicts[Reference::ignore], 1000);
+    EXPECT_GT (verdicts[apply], 1000);
+    EXPECT_GT (verdicts[ignore], 1000);
 }

@@ -69,12 +69,8 @@ double referenceSmoothDivisor (double v, double sampleRate);
 // so that the whole record compares bit for bit.
 struct DspSnapshot
 {
-    struct Unit
-    {
-        float lfoDepth, lfoRate, feedback, envToRate, envToDepth, hpCutoff, hpG, lpCutoff, lpG, divisor,
-            sampleRate, waveform, offsetTarget, phase;
-    };
-
+    struct Unit { float lfoDepth, lfoRate, feedback, envToRate, envToDepth, hpCutoff, hpG, lpCutoff, lpG, divisor,
+                        sampleRate, waveform, offsetTarget, phase; };
     Unit units[2];
     float inputGain, outputGain, dryWet, bypassed;
 };
@@ -82,7 +78,8 @@ struct DspSnapshot
 DspSnapshot captureDsp (OndrelAudioProcessor& p);
 inline bool sameBits (const DspSnapshot& a, const DspSnapshot& b) { return std::memcmp (&a, &b, sizeof (a)) == 0; }
 bool allFinite (const DspSnapshot& s);
-// Every mapped field of both units against double-precision laws.
+// Every mapped field of both units against double-precision laws; the LFOs at
+// the start of their cycles (no audio since a width change).
 void expectDspFollows (OndrelAudioProcessor& p, const std::array<float, kNumParameters>& ownRangeValues,
                        double sampleRate);
 
@@ -101,10 +98,5 @@ struct ProcessorState
 
 ProcessorState captureState (OndrelAudioProcessor& p);
 juce::MemoryBlock makeChunk (const std::string& text); // magic, length, text, NUL
-inline juce::MemoryBlock chunkOf (OndrelAudioProcessor& p)
-{
-    juce::MemoryBlock block;
-    p.getStateInformation (block);
-    return block;
-}
+juce::MemoryBlock chunkOf (OndrelAudioProcessor& p);
 } // namespace ondrel_test
