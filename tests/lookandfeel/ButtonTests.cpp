@@ -80,10 +80,8 @@ TEST (TextButtons, ShadesFrameAndText)
         { &menu, false, true, true, grey, 0, 5, frame, 0 }, { &menu, false, true, false, grey, 5, 5, menuHover, 2 },
     };
     for (auto& c : cases)
-    {
-        const auto pixel = paint (*c.look, "", 90, 24, c.on, c.over, c.down, c.back).pixel (c.x, c.y);
-        EXPECT_TRUE (nearlySame (pixel, c.expected, c.tolerance)) << c.x << "," << c.y << ": " << pixel.toString();
-    }
+        EXPECT_TRUE (nearlySame (paint (*c.look, "", 90, 24, c.on, c.over, c.down, c.back).pixel (c.x, c.y), c.expected, c.tolerance))
+            << c.x << "," << c.y;
 
     // Bypass, 24 high: font (int)18, indents min(11, 2 + 12 / 2) = 8, area (8, 4, w - 16, 16), centred, in the
     // on or off colour even when disabled; 4 wide, indents min(11, 2 + 2 / 2) = 3 leave no room. Menu, 22 high:

@@ -94,10 +94,10 @@ inline testing::AssertionResult shows (const TextRun& run, const juce::String& t
 }
 
 // Channels within a tolerance (for blended pixels).
-inline bool nearlySame (juce::Colour a, juce::Colour b, int tolerance = 1)
+inline testing::AssertionResult nearlySame (juce::Colour a, juce::Colour b, int tolerance = 1)
 {
     for (auto channel : { &juce::Colour::getAlpha, &juce::Colour::getRed, &juce::Colour::getGreen, &juce::Colour::getBlue })
         if (std::abs ((a.*channel)() - (b.*channel)()) > tolerance)
-            return false;
-    return true;
+            return testing::AssertionFailure() << a.toDisplayString (true) << " is not " << b.toDisplayString (true);
+    return testing::AssertionSuccess();
 }
