@@ -1,36 +1,17 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
-
+#include "lookandfeel/IconOutlines.h"
+#include "lookandfeel/OndrelLooks.h"
 #include "tests/support/MonitorWithoutDisplay.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <tuple>
-#include <vector>
-
-// Headless drawing for the look tests: the software renderer on an image, also
-// recording every fill and every run of text, so a test can check both pixels
-// and what the look asked for (fonts, colours, opacity, geometry).
-namespace looktest
-{
-struct Fill
-{
-    juce::Rectangle<float> bounds; // in the image's coordinates
-    juce::Path path;
-    juce::FillType fill; // with the opacity in force
-};
-
-// Glyphs drawn one after another in the same font and colour.
-struct TextRun
-{
-    juce::Font font;
-    juce::Colour colour;
-    std::vector<int> glyphs;
-    std::vector<juce::Point<float>> positions; // origins on the baseline
-};
-
+// Headless drawing for the look tests: the software renderer on an image, also recording every fill
+// and every run of text, so a test can check both pixels and what the look asked for.
+// Bounds in the image's coordinates; the fill type carries the opacity in force.
+struct Fill { juce::Rectangle<float> bounds; juce::Path path; juce::FillType fill; };
+// Glyphs drawn one after another in the same font and colour, with their origins on the baseline.
+struct TextRun { juce::Font font; juce::Colour colour; std::vector<int> glyphs; std::vector<juce::Point<float>> positions; };
 using Probe = std::tuple<int, int, juce::Colour>; // a pixel and the colour it should have
 
 struct Drawn
@@ -39,28 +20,23 @@ struct Drawn
     std::vector<Fill> fills;
     std::vector<TextRun> runs;
     juce::Colour pixel (int x, int y) const { return image.getPixelAt (x, y); }
+    juce::Colour pixel (juce::Point<int> p) const { return image.getPixelAt (p.x, p.y); }
 };
 
-class Recorder : public juce::LowLevelGraphicsSoftwareRenderer
+struct Recorder : juce::LowLevelGraphicsSoftwareRenderer
 {
     using Base = juce::LowLevelGraphicsSoftwareRenderer;
-
-public:
     using Base::Base;
-    std::vector<Fill> fills;
-    std::vector<TextRun> runs;
+    Drawn drawn;
 
     void fillRect (const juce::Rectangle<int>& r, bool b) override { record (r.toFloat()); Base::fillRect (r, b); }
     void fillRect (const juce::Rectangle<float>& r) override { record (r); Base::fillRect (r); }
     void fillRectList (const juce::RectangleList<float>& list) override { record (list); Base::fillRectList (list); }
-    void fillPath (const juce::Path& p, const juce::AffineTransform& t) override
-    {
-        record (p, t);
-        Base::fillPath (p, t);
-    }
+    void fillPath (const juce::Path& p, const juce::AffineTransform& t) override { record (p, t); Base::fillPath (p, t); }
     void drawGlyph (int glyph, const juce::AffineTransform& t) override
     {
         const auto colour = stack->fillType.colour; // its alpha is the opacity in force
+        auto& runs = drawn.runs;
         if (runs.empty() || runs.back().font != stack->font || runs.back().colour != colour)
             runs.push_back ({ stack->font, colour, {}, {} });
         runs.back().glyphs.push_back (glyph);
@@ -68,12 +44,11 @@ public:
         Base::drawGlyph (glyph, t);
     }
 
-private:
     void record (const juce::RectangleList<float>& list) { record (list.toPath(), {}); }
     void record (juce::Path shape, const juce::AffineTransform& t)
     {
         shape.applyTransform (stack->transform.getTransformWith (t));
-        fills.push_back ({ shape.getBounds(), shape, stack->fillType });
+        drawn.fills.push_back ({ shape.getBounds(), shape, stack->fillType });
     }
 };
 
@@ -86,7 +61,8 @@ Drawn draw (int w, int h, Paint&& paint, juce::Colour background = {})
     Recorder recorder (image);
     juce::Graphics g (recorder);
     paint (g);
-    return { image, recorder.fills, recorder.runs };
+    recorder.drawn.image = image;
+    return recorder.drawn;
 }
 
 // Whether a run draws `text` (blanks are never drawn) at `height` in `colour`, in the typeface
@@ -96,11 +72,11 @@ inline testing::AssertionResult shows (const TextRun& run, const juce::String& t
                                        const juce::String& typeface = {}, juce::Rectangle<float> area = {},
                                        juce::Justification justification = juce::Justification::centred)
 {
+    const auto& f = run.font;
     juce::Array<int> glyphs;
     juce::Array<float> offsets;
-    run.font.getGlyphPositions (text.removeCharacters (" "), glyphs, offsets);
+    f.getGlyphPositions (text.removeCharacters (" "), glyphs, offsets);
     const auto sameText = run.glyphs == std::vector<int> (glyphs.begin(), glyphs.end());
-    const auto& f = run.font;
     const auto spare = area.getWidth() - f.getStringWidthFloat (text);
     const juce::Point<float> origin {
         area.getX() + (justification.testFlags (juce::Justification::horizontallyCentred) ? spare / 2.0f : 0.0f),
@@ -110,21 +86,18 @@ inline testing::AssertionResult shows (const TextRun& run, const juce::String& t
     };
     if (sameText && std::abs (f.getHeight() - height) < 1.0e-4f && run.colour == colour
         && (typeface.isEmpty() || f.getTypefaceName() == typeface)
-        && (area.isEmpty() || (std::abs (run.positions[0].x - origin.x) < 0.5f && std::abs (run.positions[0].y - origin.y) < 0.5f)))
+        && (area.isEmpty() || run.positions[0].getDistanceFrom (origin) < 0.5f))
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << (sameText ? text : "other glyphs").toStdString() << " in \""
-                                       << f.getTypefaceName().toStdString() << "\" " << f.getHeight() << ", "
-                                       << run.colour.toDisplayString (true).toStdString() << " at "
-                                       << run.positions[0].toString().toStdString() << ", not "
-                                       << origin.toString().toStdString();
+    return testing::AssertionFailure() << (sameText ? text : "other glyphs") << " in \"" << f.getTypefaceName() << "\" "
+                                       << f.getHeight() << ", " << run.colour.toDisplayString (true) << " at "
+                                       << run.positions[0].toString() << ", not " << origin.toString();
 }
 
 // Channels within a tolerance (for blended pixels).
-inline bool nearlySame (juce::Colour a, juce::Colour b, int tolerance = 1)
+inline testing::AssertionResult nearlySame (juce::Colour a, juce::Colour b, int tolerance = 1)
 {
-    auto close = [tolerance] (int x, int y) { return std::abs (x - y) <= tolerance; };
-    return close (a.getAlpha(), b.getAlpha()) && close (a.getRed(), b.getRed())
-           && close (a.getGreen(), b.getGreen()) && close (a.getBlue(), b.getBlue());
+    for (auto channel : { &juce::Colour::getAlpha, &juce::Colour::getRed, &juce::Colour::getGreen, &juce::Colour::getBlue })
+        if (std::abs ((a.*channel)() - (b.*channel)()) > tolerance)
+            return testing::AssertionFailure() << a.toDisplayString (true) << " is not " << b.toDisplayString (true);
+    return testing::AssertionSuccess();
 }
-
-} // namespace looktest

@@ -1,18 +1,11 @@
 #include "LookTestSupport.h"
 
-#include "lookandfeel/Ondrel_CLAF_EnvSlider.h"
-#include "lookandfeel/Sorrendi_CLAF_Knob1_Bipolar.h"
-#include "lookandfeel/Tamberlo_CLAF_Knob4.h"
-
-#include <cmath>
-
 namespace
 {
-using namespace looktest;
 constexpr float pi = juce::MathConstants<float>::pi;
 constexpr float startAngle = 1.3f * pi, endAngle = 2.7f * pi;
 const juce::Colour track (0xff020202), none, darkAccent (0xffeb3c14), white (juce::Colours::white),
-    black (juce::Colours::black), cap (0xffee5c3b); // the thumb colour 0xffeb3c14 brightened
+    black (juce::Colours::black), cap (0xffee5c3b), ink (0xff121212); // cap: the thumb colour 0xffeb3c14 brightened
 
 // A knob of w x h drawn at x in a component (and image) of (x + w) x h.
 Drawn knob (juce::LookAndFeel& look, const juce::String& name, float position, const juce::String& suffix = {},
@@ -22,28 +15,15 @@ Drawn knob (juce::LookAndFeel& look, const juce::String& name, float position, c
     slider.setSize (x + w, h);
     slider.setTextValueSuffix (suffix);
     slider.setColour (juce::Slider::thumbColourId, thumb);
-    return draw (x + w, h, [&] (auto& g) {
-        look.drawRotarySlider (g, x, 0, w, h, position, startAngle, endAngle, slider);
-    });
+    return draw (x + w, h, [&] (auto& g) { look.drawRotarySlider (g, x, 0, w, h, position, startAngle, endAngle, slider); });
 }
 
-// For 100 x 100: r = 37, centre (50, 40), track ring between radius 34.78 and 37;
-// the pointer's centre lies 0.725 r from the centre (angle clockwise from twelve).
-juce::Point<int> pointerPixel (float position)
-{
-    const auto d = 0.725f * 37.0f, angle = startAngle + position * (endAngle - startAngle);
-    return { (int) std::floor (50.0f + d * std::sin (angle)), (int) std::floor (40.0f - d * std::cos (angle)) };
-}
+struct Knobs : ::testing::Test { Tamberlo_CLAF_Knob4 knob4; Sorrendi_CLAF_Knob1_Bipolar bipolar; };
 
-struct Knobs : ::testing::Test
+TEST_F (Knobs, TrackRingMarkerCapPointerAndGradients)
 {
-    Tamberlo_CLAF_Knob4 knob4;
-    Sorrendi_CLAF_Knob1_Bipolar bipolar;
-};
-
-TEST_F (Knobs, TrackRingMarkerAndCap)
-{
-    // Nine o'clock, half past one (the shadow falls right and down), and 215 degrees in the opening.
+    // For 100 x 100: r = 37, centre (50, 40), track ring between radius 34.78 and 37. Probed at nine
+    // o'clock, half past one (the shadow falls right and down), and 215 degrees in the opening.
     const std::vector<Probe> ring { { 14, 40, track }, { 75, 14, track }, { 29, 69, none } };
     const struct { juce::LookAndFeel* look; const char* sfx; juce::Colour thumb; std::vector<Probe> probe; } cases[] = {
         // Knob4: closed at the top, no marker above it; cap is the thumb colour brightened, E1 ring black.
@@ -59,32 +39,38 @@ TEST_F (Knobs, TrackRingMarkerAndCap)
             for (auto& [x, y, colour] : *probes)
                 EXPECT_EQ (d.pixel (x, y), colour) << c.sfx << " at " << x << ", " << y;
     }
-}
 
-TEST_F (Knobs, PointerStandsAtTheValuesAngle)
-{
+    // The pointer's centre lies 0.725 r from the centre, at the value's angle clockwise from twelve.
+    auto pointerPixel = [] (float position) {
+        const auto d = 0.725f * 37.0f, angle = startAngle + position * (endAngle - startAngle);
+        return juce::Point<int> ((int) std::floor (50.0f + d * std::sin (angle)), (int) std::floor (40.0f - d * std::cos (angle)));
+    };
     EXPECT_EQ (pointerPixel (0.5f), juce::Point<int> (50, 13)); // upright at half
     for (juce::LookAndFeel* look : std::initializer_list<juce::LookAndFeel*> { &knob4, &bipolar })
         for (float position : { 0.0f, 0.5f, 1.0f })
-        {
-            const auto d = knob (*look, "In", position, "circle2");
             for (float other : { 0.0f, 0.5f, 1.0f })
-            {
-                const auto p = pointerPixel (other);
-                EXPECT_EQ (d.pixel (p.x, p.y) == white, other == position) << position << " probed at " << other;
-            }
-        }
+                EXPECT_EQ (knob (*look, "In", position, "circle2").pixel (pointerPixel (other)) == white, other == position)
+                    << position << " probed at " << other;
+
+    // Knob4's cap gradients stay in component coordinates when the cap moves: cap width w1 = 0.8064 * 2r
+    // = 59.67, radial centre (0.5 w1, 0.5 w1), linear from (0, 0).
+    for (int x : { 0, 50 })
+    {
+        std::vector<juce::Point<float>> starts;
+        for (auto& f : knob (knob4, "bal", 0.5f, {}, 100, 100, darkAccent, x).fills)
+            if (f.fill.isGradient())
+                starts.push_back (f.fill.gradient->point1);
+        ASSERT_EQ (starts.size(), 2u) << "at x " << x;
+        EXPECT_TRUE (starts[0].getDistanceFrom ({ 29.84f, 29.84f }) < 0.2f && starts[1].isOrigin()) << "at x " << x;
+    }
 }
 
 TEST_F (Knobs, WhichTextIsDrawnAndWhere)
 {
     const struct { juce::LookAndFeel* look; const char* name; const char* suffix; int w; size_t runs; } cases[] = {
-        { &knob4, "bal", "", 100, 0 },
-        { &knob4, "Depth", "", 20, 0 }, // margin 15 on each side leaves a band of width 0
-        { &knob4, "Depth", "circle2", 100, 1 },
-        { &bipolar, "In", "", 100, 1 },
-        { &bipolar, "In", "circle2", 100, 2 }, // the "-" and "+" need the suffix
-        { &bipolar, "bal", "circle2", 100, 0 },
+        { &knob4, "bal", "", 100, 0 }, { &knob4, "Depth", "", 20, 0 }, // margin 15 on each side leaves no band
+        { &knob4, "Depth", "circle2", 100, 1 }, { &bipolar, "In", "", 100, 1 },
+        { &bipolar, "In", "circle2", 100, 2 }, { &bipolar, "bal", "circle2", 100, 0 }, // "-" and "+" need the suffix
     };
     for (auto& c : cases)
     {
@@ -93,56 +79,30 @@ TEST_F (Knobs, WhichTextIsDrawnAndWhere)
             knob (*c.look, c.name, 0.5f, c.suffix, 3, h);
     }
 
-    const juce::Colour ink (0xff121212);
     // hf = 25, font (int)(25 * 0.91) = 22, band (15, 75, 70, 25): bottom-justified for Knob4, centred for
-    // the bipolar caption, whose "-" and "+" sit at the ends of (15, 62, 70, 18).
-    const auto depth = knob (knob4, "Depth", 0.5f).runs;
-    ASSERT_EQ (depth.size(), 1u);
-    EXPECT_TRUE (shows (depth[0], "Depth", 22.0f, ink, "Robot Medium", { 15, 75, 70, 25 }, juce::Justification::centredBottom));
-    EXPECT_TRUE (depth[0].font.isBold());
-    const auto in = knob (bipolar, "In", 0.5f, "circle2").runs;
-    ASSERT_EQ (in.size(), 2u);
+    // the bipolar caption, whose "-" and "+" sit at the ends of (15, 62, 70, 18). "sPan" is shown as "Pan"
+    // at roundToInt (0.22 * 120) = 26, where others get (int)(30 * 0.91) = 27.
+    const auto depth = knob (knob4, "Depth", 0.5f).runs, in = knob (bipolar, "In", 0.5f, "circle2").runs,
+               pan = knob (bipolar, "sPan", 0.5f, {}, 100, 120).runs;
+    ASSERT_TRUE (depth.size() == 1 && in.size() == 2 && pan.size() == 1);
+    EXPECT_TRUE (shows (depth[0], "Depth", 22.0f, ink, "Robot Medium", { 15, 75, 70, 25 }, juce::Justification::centredBottom)
+                 && depth[0].font.isBold());
     EXPECT_TRUE (shows (in[0], "In", 22.0f, ink, "Robot Medium", { 15, 75, 70, 25 }));
     EXPECT_TRUE (shows (in[1], "-+", 22.0f, juce::Colour (0xff242424)));
     EXPECT_NEAR (in[1].positions[0].x, 15.0f, 0.5f);
     EXPECT_NEAR (in[1].positions[1].x + in[1].font.getStringWidthFloat ("+"), 85.0f, 0.5f);
-
-    // "sPan" is shown as "Pan" at roundToInt (0.22 * 120) = 26, where others get (int)(30 * 0.91) = 27.
-    const auto pan = knob (bipolar, "sPan", 0.5f, {}, 100, 120).runs;
-    ASSERT_EQ (pan.size(), 1u);
     EXPECT_TRUE (shows (pan[0], "Pan", 26.0f, ink));
 }
 
-TEST_F (Knobs, Knob4GradientsStayInComponentCoordinatesWhenTheCapMoves)
-{
-    // Cap width w1 = 0.8064 * 2r = 59.67: radial centre (0.5 w1, 0.5 w1), linear from (0, 0).
-    for (int x : { 0, 50 })
-    {
-        std::vector<juce::Point<float>> starts;
-        for (auto& f : knob (knob4, "bal", 0.5f, {}, 100, 100, darkAccent, x).fills)
-            if (f.fill.isGradient())
-                starts.push_back (f.fill.gradient->point1);
-        ASSERT_EQ (starts.size(), 2u) << "at x " << x;
-        EXPECT_NEAR (starts[0].x, 29.84f, 0.2f);
-        EXPECT_NEAR (starts[0].y, 29.84f, 0.2f);
-        EXPECT_EQ (starts[1], juce::Point<float>());
-    }
-}
-
-const juce::Colour trackColour (0xff040404), thumbColour (0xff121212);
-// Background 0xff808080 brightened by 0.1: (int)(255 - 127 / 1.1) = 139.
-const juce::Colour background (0xff808080), brightened (0xff8b8b8b);
-
+// The rectangle arguments are deliberately off: the look covers the whole component.
 Drawn bar (const juce::String& name, int width, int height, float sliderPos, double value = 0.5)
 {
     Ondrel_CLAF_EnvSlider look;
     juce::Slider slider (name);
-    slider.setSliderStyle (juce::Slider::LinearHorizontal);
     slider.setRange (0.0, 1.0);
     slider.setValue (value, juce::dontSendNotification);
     slider.setSize (width, height);
-    slider.setColour (juce::Slider::backgroundColourId, background);
-    // The rectangle arguments are deliberately off: the look covers the whole component.
+    slider.setColour (juce::Slider::backgroundColourId, juce::Colour (0xff808080));
     return draw (width, height, [&] (auto& g) {
         look.drawLinearSlider (g, 3, 3, 7, 7, sliderPos, 0.0f, 0.0f, juce::Slider::LinearHorizontal, slider);
     });
@@ -150,17 +110,16 @@ Drawn bar (const juce::String& name, int width, int height, float sliderPos, dou
 
 TEST (BarSlider, TrackThumbAndText)
 {
+    // The background 0xff808080 brightened by 0.1: (int)(255 - 127 / 1.1) = 139.
+    const juce::Colour trackColour (0xff040404), back (0xff8b8b8b);
     // 200 x 60: inset 16, track (16, 9, 168, 7), thumb half width 8, apex row 19, base row 34.
     // 10 x 10: inset (int)0.8 raised to 2, track height (int)1.2 raised to 2: (2, 1, 6, 2).
     // 4 wide: inset 2 on both sides leaves no track at all, also for the dry/wet mapping.
     const struct { const char* name; int w, h; float pos; std::vector<Probe> probes; } cases[] = {
-        { "DryWet", 200, 60, 100.0f, { { 1, 1, brightened }, { 198, 37, brightened }, { 17, 9, trackColour },
-                                       { 182, 15, trackColour }, { 100, 8, brightened }, { 100, 16, brightened },
-                                       { 15, 12, brightened }, { 184, 12, brightened } } },
-        { "Env", 10, 10, 5.0f, { { 4, 1, trackColour }, { 5, 2, trackColour }, { 4, 0, brightened },
-                                 { 1, 1, brightened }, { 8, 1, brightened } } },
-        { "DryWet", 4, 10, 2.0f, { { 0, 1, brightened }, { 1, 1, brightened }, { 2, 1, brightened },
-                                   { 3, 1, brightened } } },
+        { "DryWet", 200, 60, 100.0f, { { 1, 1, back }, { 198, 37, back }, { 17, 9, trackColour }, { 182, 15, trackColour },
+                                       { 100, 8, back }, { 100, 16, back }, { 15, 12, back }, { 184, 12, back } } },
+        { "Env", 10, 10, 5.0f, { { 4, 1, trackColour }, { 5, 2, trackColour }, { 4, 0, back }, { 1, 1, back }, { 8, 1, back } } },
+        { "DryWet", 4, 10, 2.0f, { { 0, 1, back }, { 1, 1, back }, { 2, 1, back }, { 3, 1, back } } },
     };
     for (auto& c : cases)
     {
@@ -174,29 +133,27 @@ TEST (BarSlider, TrackThumbAndText)
     for (auto [name, pos, left] : { std::tuple { "DryWet", 16.0f, 13.0f }, { "DryWet", 184.0f, 171.0f }, { "Mix", 100.0f, 92.0f } })
     {
         const auto fills = bar (name, 200, 60, pos).fills;
-        const auto thumb = std::find_if (fills.begin(), fills.end(), [] (auto& f) { return f.fill.colour == thumbColour; });
+        const auto thumb = std::find_if (fills.begin(), fills.end(), [] (auto& f) { return f.fill.colour == ink; });
         ASSERT_NE (thumb, fills.end());
         EXPECT_EQ (thumb->bounds, juce::Rectangle<float> (left, 19, 16, 15)) << name << " " << pos;
     }
 
-    // "DryWet" shows the truncated dry and wet percentages, "Env" its caption between "-" and "+".
-    // Text band from row 39, 21 high; the words in (int)(1.2 * 21) = 25, the signs in (int)(1.1 * 21) = 23.
+    // "DryWet" shows the truncated dry and wet percentages, "Env" its caption, each centred between
+    // "Dry" and "Wet" or "-" and "+". Text band from row 39, 21 high; the words in (int)(1.2 * 21) = 25,
+    // the signs in (int)(1.1 * 21) = 23.
     const struct { const char* name; double value; const char* text; const char* sides; float sidesHeight; } texts[] = {
         { "DryWet", 0.57f, "44 : 56", "DryWet", 25.0f }, { "DryWet", 0.0, "100 : 0", "DryWet", 25.0f },
-        { "DryWet", 1.0, "0 : 100", "DryWet", 25.0f },   { "DryWet", 0.3, "70 : 30", "DryWet", 25.0f },
-        { "Env", 0.5, "Env", "-+", 23.0f },
+        { "DryWet", 1.0, "0 : 100", "DryWet", 25.0f }, { "Env", 0.5, "Env", "-+", 23.0f },
     };
     for (auto& c : texts)
     {
         const auto runs = bar (c.name, 200, 60, 100.0f, c.value).runs;
         ASSERT_EQ (runs.size(), 2u) << c.value;
-        EXPECT_TRUE (shows (runs[0], c.text, 21.0f, thumbColour, "Robot Medium", { 0, 39, 200, 21 },
-                            juce::Justification::centredBottom));
-        EXPECT_TRUE (shows (runs[1], c.sides, c.sidesHeight, thumbColour, "Robot Medium"));
-        EXPECT_TRUE (runs[0].font.isBold());
-        // Left and right of the centred text.
-        EXPECT_LT (runs[1].positions.front().x, runs[0].positions.front().x);
-        EXPECT_GT (runs[1].positions.back().x, runs[0].positions.back().x);
+        EXPECT_TRUE (shows (runs[0], c.text, 21.0f, ink, "Robot Medium", { 0, 39, 200, 21 }, juce::Justification::centredBottom)
+                     && runs[0].font.isBold());
+        EXPECT_TRUE (shows (runs[1], c.sides, c.sidesHeight, ink, "Robot Medium"));
+        EXPECT_TRUE (runs[1].positions.front().x < runs[0].positions.front().x
+                     && runs[1].positions.back().x > runs[0].positions.back().x);
     }
 }
 } // namespace
