@@ -53,20 +53,15 @@ protected:
         return EditorTest::menuOf ([&] { press (c, mods); }, choice);
     }
 
-    // A controller message as the audio loop receives it.
-    void sendController (int controller)
+    // Learned from a controller message as the audio loop receives it.
+    void bind (const juce::String& id, int controller)
     {
+        processor->armLearn (id);
         juce::MidiBuffer midi;
         midi.addEvent (juce::MidiMessage::controllerEvent (1, controller, 1), 0);
         juce::AudioBuffer<float> buffer (2, 64);
         buffer.clear();
         processor->processBlock (buffer, midi);
-    }
-
-    void bind (const juce::String& id, int controller)
-    {
-        processor->armLearn (id);
-        sendController (controller);
         ASSERT_TRUE (pumpUntil ([&] { return processor->midiCCTable[controller] == id; }, 1000));
     }
 };

@@ -106,7 +106,8 @@ TEST_F (Presets, NothingToShowOrLoad)
 {
     writeUserFile (presets.getChildFile ("Loose.kespreset"), presetText ("Loose"));
     processor->currentPresetPath = presets.getChildFile ("Loose.kespreset").getFullPathName();
-    for (const auto& folder : { presets.getFullPathName(), home.folder.getChildFile ("missing").getFullPathName(), juce::String() })
+    const auto missing = home.folder.getChildFile ("missing").getFullPathName();
+    for (const auto& folder : { presets.getFullPathName(), missing, juce::String() })
     {
         processor->presetLocation = folder;
         for (const char* id : { "button_preset", "button_preset_left", "button_preset_right" })
