@@ -96,7 +96,8 @@ TEST_F (Header, ResetTouchesEightParametersInitializeThirteenNeitherBypass)
         for (size_t i = 0; i < kNumParameters; ++i)
         {
             auto& param = parameter (*processor, kParameterIDs[i]);
-            EXPECT_EQ (values()[i], (int) i < count ? param.convertTo0to1 (kOwnRangeDefaults[i]) : before[i]) << kParameterIDs[i];
+            EXPECT_EQ (values()[i], (int) i < count ? param.convertTo0to1 (kOwnRangeDefaults[i]) : before[i])
+                << count << " " << kParameterIDs[i];
         }
         EXPECT_EQ (processor->presetName.toString(), name);
     }
