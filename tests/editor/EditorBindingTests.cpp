@@ -1,6 +1,5 @@
-// Controls and parameters follow each other through the attachments; the
-// preset-name label follows the processor; closing editors leaves nothing
-// pointing at a destroyed look.
+// Controls and parameters follow each other through the attachments; closing
+// editors leaves nothing pointing at a destroyed look.
 
 #include "EditorTestSupport.h"
 #include "tests/support/AllocationCounter.h"
@@ -11,7 +10,6 @@ using namespace editor_test;
 
 namespace
 {
-
 // A drag up across the slider with the left button, as the user makes it.
 void drag (juce::Slider& slider, int steps)
 {
@@ -73,8 +71,7 @@ TEST_F (EditorTest, KnobFollowsALearnedControllerWithoutTheAudioThreadAllocating
     processSilence (*processor, 1, 64);
 
     long allocations = -1;
-    std::thread audio ([&]
-    {
+    std::thread audio ([&] {
         juce::AudioBuffer<float> buffer (2, 64);
         buffer.clear();
         juce::MidiBuffer midi;
@@ -84,7 +81,6 @@ TEST_F (EditorTest, KnobFollowsALearnedControllerWithoutTheAudioThreadAllocating
         allocations = counter.count();
     });
     audio.join();
-
     EXPECT_TRUE (! AllocationCounter::available() || allocations == 0) << allocations;
     EXPECT_TRUE (pumpUntil ([&] { return get<juce::Slider> ("phaser_fb").getValue() == (double) (127 * 0.00787401f); }, 1000));
 }
@@ -106,13 +102,6 @@ TEST_F (EditorTest, WidthReportsOnReleaseOnlyOtherKnobsWhileDragging)
         processor->valueTreeState->removeParameterListener (id, &counter);
         EXPECT_EQ (counter.count, expectedChanges) << id;
     }
-}
-
-TEST_F (EditorTest, PresetNameLabelFollowsTheProcessor)
-{
-    EXPECT_EQ (editor->mainPanel->presetNameLabel.getText(), "Preset");
-    processor->setPresetName ("Warm Sweep");
-    EXPECT_EQ (editor->mainPanel->presetNameLabel.getText(), "Warm Sweep");
 }
 
 TEST_F (EditorTest, ClosingOneOfTwoEditorsLeavesNoDanglingLook)
