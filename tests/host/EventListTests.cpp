@@ -3,10 +3,12 @@
 // where an unreadable page begins, so a read past any of them crashes.
 // Learned controllers show which events reached the plug-in.
 
+#include "ParameterProfile.h"
 #include "RawPlugin.h"
 #include "vst2entry/EventScreen.h"
 
 #include <gtest/gtest.h>
+#include <juce_core/juce_core.h>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -15,8 +17,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -53,8 +53,7 @@ namespace
             return base + readable - size;
         }
 
-        template <typename T>
-        T& place (size_t size = sizeof (T)) { return *new (endingAtGuard (size)) T {}; }
+        template <typename T> T& place (size_t size = sizeof (T)) { return *new (endingAtGuard (size)) T {}; }
     };
 
     // A controller; a sysex event with the bytes the host gives (no dump at
@@ -108,33 +107,23 @@ namespace
     {
     protected:
         // The plug-in reads its MIDI table when an instance is made.
-        void SetUp() override
-        {
-            std::filesystem::create_directories (tableFile.parent_path());
-            std::ofstream (tableFile) << midiTable;
-        }
-
-        void TearDown() override { std::filesystem::remove (tableFile); }
+        void SetUp() override { ASSERT_TRUE (tableFile.create() && tableFile.replaceWithText (midiTable)); }
+        void TearDown() override { tableFile.deleteFile(); }
 
         // One block: the list, then processReplacing.
         static void sendBlock (rawhost::RawPlugin& plugin, VstEvents& list)
         {
             std::vector<float> silence (block), left (block), right (block);
-            float* ins[] = { silence.data(), silence.data() };
-            float* outs[] = { left.data(), right.data() };
+            float *ins[] { silence.data(), silence.data() }, *outs[] { left.data(), right.data() };
             EXPECT_EQ (plugin.dispatch (effProcessEvents, 0, 0, &list), 1);
             plugin.processReplacing (ins, outs, block);
         }
 
-        const std::filesystem::path tableFile =
-            std::filesystem::path (std::getenv ("HOME")) / ".config/Application Support/Kesmark/Ondrel.miditable";
+        const juce::File tableFile { "~/.config/Application Support/Kesmark/Ondrel.miditable" };
     };
-
-    // A controller value as the normalised value of the parameter it moves.
-    double normalised (int value) { return value / 127.0; }
 }
 
-TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEitherEntryPoint)
+TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEitherEntryPointHoweverLongTheList)
 {
     const std::vector<HostEvent> events {
         cc (20, 127, 0),
@@ -152,8 +141,11 @@ TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEithe
         sysex ("\xf0\x7e\x7f\x06\x01\xf7", 6),
         cc (24, 1, 20),
     };
-    // Parameter index and the controller value it ends at; all others keep their defaults.
-    const std::pair<int, int> moved[] = { { 0, 127 }, { 1, 64 }, { 2, 127 }, { 3, 64 }, { 4, 1 } };
+    // The controller values parameters 0..4 end at; all others keep their defaults.
+    const int movedTo[] = { 127, 64, 127, 64, 1 };
+
+    constexpr int numControllers = numBound * (2 * vst2entry::screenedListCapacity / numBound + 2);
+    static_assert (numControllers > 2 * vst2entry::screenedListCapacity);
 
     for (const char* entryPoint : { "VSTPluginMain", "main" })
     {
@@ -162,60 +154,41 @@ TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEithe
         ASSERT_TRUE (plugin.isOpen()) << plugin.getError();
         plugin.resume (44100.0, block);
 
-        std::vector<double> expected;
-        for (int p = 0; p < numBound; ++p)
-            expected.push_back (plugin.getParameter (p));
-        for (const auto& [p, value] : moved)
-            expected[(size_t) p] = normalised (value);
-
         GuardedMemory memory;
         sendBlock (plugin, guardedList (memory, events));
         for (int p = 0; p < numBound; ++p)
-            EXPECT_NEAR (plugin.getParameter (p), expected[(size_t) p], 1.0e-5) << "parameter " << p;
+            EXPECT_NEAR (plugin.getParameter (p), p < 5 ? movedTo[p] / 127.0 : profile[(size_t) p].defaultValue, 1.0e-5) << p;
 
         // No list at all is no event.
         EXPECT_EQ (plugin.dispatch (effProcessEvents, 0, 0, nullptr), 1);
+
+        // A list longer than the screened one. Controller i moves parameter i % 13. In pass w the
+        // thirteen controllers of window w carry the block's latest position and a value of 100 +
+        // parameter, every other controller an earlier position and the parameter's own number, so a
+        // parameter ends at 100 + its number only if that one controller arrived. Each controller
+        // stands in one window; unreadable sysex events in between move where the list boundaries fall.
+        for (int window = 0; window < numControllers / numBound; ++window)
+        {
+            SCOPED_TRACE ("window " + std::to_string (window));
+            std::vector<HostEvent> longList;
+            for (int i = 0; i < numControllers; ++i)
+            {
+                const int p = i % numBound;
+                const bool decisive = i / numBound == window;
+                longList.push_back (cc (firstController + p, decisive ? 100 + p : p, decisive ? block - 1 : i % 400));
+                if (i % 3 == 2)
+                    longList.push_back (sysex ("", 0));
+            }
+
+            for (int p = 0; p < numBound; ++p)
+                plugin.setParameter (p, 0.0f);
+            GuardedMemory longMemory;
+            sendBlock (plugin, guardedList (longMemory, longList));
+            for (int p = 0; p < numBound; ++p)
+                EXPECT_NEAR (plugin.getParameter (p), (100 + p) / 127.0, 1.0e-5) << "parameter " << p;
+        }
         plugin.suspend();
     }
-}
-
-// Controller i moves parameter i % 13. In pass w the thirteen controllers of
-// window w carry the block's latest position and a value of 100 + parameter,
-// every other controller an earlier position and the parameter's own number,
-// so a parameter ends at 100 + its number only if that one controller
-// arrived. Each controller stands in one window; unreadable sysex events in
-// between move where the plug-in's list boundaries fall.
-TEST_F (EventLists, AListLongerThanTheScreenedListDeliversEveryController)
-{
-    constexpr int numControllers = numBound * (2 * vst2entry::screenedListCapacity / numBound + 2);
-    static_assert (numControllers > 2 * vst2entry::screenedListCapacity);
-
-    rawhost::RawPlugin plugin (ONDREL_PLUGIN_FILE);
-    ASSERT_TRUE (plugin.isOpen()) << plugin.getError();
-    plugin.resume (44100.0, block);
-
-    for (int window = 0; window < numControllers / numBound; ++window)
-    {
-        SCOPED_TRACE ("window " + std::to_string (window));
-        std::vector<HostEvent> events;
-        for (int i = 0; i < numControllers; ++i)
-        {
-            const int p = i % numBound;
-            const bool decisive = i / numBound == window;
-            events.push_back (cc (firstController + p, decisive ? 100 + p : p, decisive ? block - 1 : i % 400));
-            if (i % 3 == 2)
-                events.push_back (sysex ("", 0));
-        }
-
-        for (int p = 0; p < numBound; ++p)
-            plugin.setParameter (p, 0.0f);
-        GuardedMemory memory;
-        sendBlock (plugin, guardedList (memory, events));
-        for (int p = 0; p < numBound; ++p)
-            EXPECT_NEAR (plugin.getParameter (p), normalised (100 + p), 1.0e-5) << "parameter " << p;
-    }
-
-    plugin.suspend();
 }
 
 } // namespace ondrel::hosttests

@@ -8,10 +8,8 @@
 namespace ondrel::hosttests
 {
 
-constexpr const char* pluginName = "Ondrel";
-constexpr const char* vendorName = "Kesmark";
-constexpr int uniqueId = ('k' << 24) | ('s' << 16) | ('0' << 8) | '4';
-constexpr int vendorVersion = 200;
+constexpr const char *pluginName = "Ondrel", *vendorName = "Kesmark";
+constexpr int uniqueId = ('k' << 24) | ('s' << 16) | ('0' << 8) | '4', vendorVersion = 200;
 constexpr int numParameters = 14, phaserFeedback = 2, bypass = 13;
 
 // The display name, which is also the label, and the normalised default. The

@@ -1,7 +1,6 @@
-// Clicks with the real pointer: the header's plug-in menu (Initialize All
-// Param Values), the bypass toggle, and a knob's MIDI-learn menu on a right
-// click, with the learn completed by a controller the host sends through
-// processBlock.
+// Quick and held clicks with the real pointer: the bypass toggle, and a
+// knob's MIDI-learn menu on a right click, with the learn completed by a
+// controller the host sends through processBlock.
 
 #include "HostedEditor.h"
 #include "ParameterProfile.h"
@@ -13,29 +12,10 @@ using namespace hosttests;
 
 namespace
 {
-    // At 718 x 222: the header's "Menu" button, the bypass button (607, 205,
-    // 50, 13), and "FB" in the PHASER panel (103, 35) + (147, 51, 66, 66).
-    const juce::Point<int> menuButton { 242 + 28, 7 + 9 }, bypassButton { 607 + 25, 205 + 6 };
+    // At 718 x 222: the bypass button (607, 205, 50, 13), and "FB" in the
+    // PHASER panel (103, 35) + (147, 51, 66, 66).
+    const juce::Point<int> bypassButton { 607 + 25, 205 + 6 };
     const juce::Rectangle<int> fbKnob { 103 + 147, 35 + 51, 66, 66 };
-    // Midi Learn, Midi UnLearn, separator, Assigned CC: rows of 17 px.
-    const std::vector<int> learnRows { 17, 17, 8, 17 };
-}
-
-TEST (WindowPluginMenu, InitializeAllParamValuesResetsTheThirteenParametersAndLeavesBypass)
-{
-    HostedEditor host;
-    for (int i = 0; i < numParameters; ++i)
-        host.setValue (i, profile[(size_t) i].defaultValue < 0.5f ? 0.9f : 0.1f);
-
-    const auto menu = clickForMenu (host.toScreen (menuButton));
-    ASSERT_NE (menu.id, 0u) << "the Menu button opened no menu";
-    EXPECT_GE (menu.width, 157);
-    // Save, Save as..., separator, Initialize...: rows of 19 px, a separator half that.
-    ASSERT_TRUE (chooseRow (menu, rowCentre ({ 19, 19, 9, 19 }, 3), "plugin-menu-initialize"));
-    EXPECT_TRUE (waitUntilClosed (menu));
-    // Closed, the menu's choice has been carried out.
-    for (int i = 0; i < numParameters; ++i)
-        EXPECT_EQ (host.value (i), i == bypass ? 0.9f : profile[(size_t) i].defaultValue) << profile[(size_t) i].name;
 }
 
 TEST (WindowBypass, EveryClickTogglesBypassExactlyOnce)
@@ -61,7 +41,6 @@ TEST (WindowLearnMenu, HeldAndQuickRightClicksOpenItLearnBindsCC21AndUnLearnRemo
 
     const auto held = clickForMenu (knob, Button::right, 300);
     ASSERT_NE (held.id, 0u) << "no menu after a held right click";
-    const auto unassigned = screenshot ("learn-menu-unassigned");
     pressEscape();
     EXPECT_TRUE (waitUntilClosed (held));
     EXPECT_EQ (juce::parseXML (midiTableFile())->getNumAttributes(), 0) << "a dismissed menu learns nothing";
@@ -70,7 +49,8 @@ TEST (WindowLearnMenu, HeldAndQuickRightClicksOpenItLearnBindsCC21AndUnLearnRemo
     ASSERT_NE (quick.id, 0u) << "no menu after a quick right click";
     for (const auto& menu : { held, quick })
         EXPECT_TRUE (menu.width >= 71 && menu.height >= 3 * 17 + 8) << menu.width << " x " << menu.height;
-    ASSERT_TRUE (chooseRow (quick, rowCentre (learnRows, 0), "learn-menu-learn"));
+    // Midi Learn, Midi UnLearn, separator, Assigned CC: rows of 17 px.
+    ASSERT_TRUE (chooseRow (quick, rowCentre ({ 17 }, 0), "learn-menu-learn"));
     ASSERT_TRUE (waitUntilClosed (quick));
 
     host.process (21, 64);
@@ -86,13 +66,9 @@ TEST (WindowLearnMenu, HeldAndQuickRightClicksOpenItLearnBindsCC21AndUnLearnRemo
     EXPECT_TRUE (waitUntil ([&] { return pixelsDifferingBetween (knobBefore, screenshot ("fb-knob-at-1"), onScreen) > 50; }))
         << "the knob did not move on screen";
 
-    // The last row now reads "Assigned CC: 21" instead of "---".
     const auto assigned = clickForMenu (knob, Button::right, 300);
     ASSERT_NE (assigned.id, 0u);
-    const juce::Rectangle<int> assignedRow { held.x + 3, held.y + rowCentre (learnRows, 3) - 7, held.width - 6, 14 };
-    EXPECT_GT (pixelsDifferingBetween (unassigned, screenshot ("learn-menu-assigned"), assignedRow,
-                                       { assigned.x - held.x, assigned.y - held.y }), 10);
-    ASSERT_TRUE (chooseRow (assigned, rowCentre (learnRows, 1), "learn-menu-unlearn"));
+    ASSERT_TRUE (chooseRow (assigned, rowCentre ({ 17, 17 }, 1), "learn-menu-unlearn"));
     EXPECT_TRUE (waitUntilClosed (assigned));
     EXPECT_TRUE (waitUntil ([&] { return binding() == "(none)"; })) << binding();
 }

@@ -19,9 +19,9 @@ HostedEditor::HostedEditor (int width, int height)
 
     onMessageThread ([this]
     {
-        plugin = hosttests::openPlugin (44100.0, blockSize).instance;
+        plugin = hosttests::openPlugin (44100.0, buffer.getNumSamples()).instance;
         if (plugin != nullptr)
-            plugin->prepareToPlay (44100.0, blockSize);
+            plugin->prepareToPlay (44100.0, buffer.getNumSamples());
     });
     if (plugin == nullptr)
         throw std::runtime_error ("no plug-in to test");

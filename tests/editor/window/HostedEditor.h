@@ -13,8 +13,6 @@ namespace ondrel::windowtests
 class HostedEditor
 {
 public:
-    static constexpr int blockSize = 512;
-
     // Removes every per-user file and writes a settings file with this window
     // size, then loads and prepares a fresh instance, which reads it, and
     // opens the editor. A plug-in that does not load fails the test and
@@ -37,7 +35,7 @@ public:
 private:
     std::unique_ptr<juce::AudioPluginInstance> plugin;
     std::unique_ptr<EditorWindow> editor;
-    juce::AudioBuffer<float> buffer { 2, blockSize };
+    juce::AudioBuffer<float> buffer { 2, 512 };
 };
 
 // The per-user files the plug-in reads at construction and writes later.
