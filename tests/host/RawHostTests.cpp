@@ -130,13 +130,6 @@ TEST_F (RawHost, ASessionWithTheBypassOpcodeSendsTheHostOnlyStandardOpcodes)
     plugin.resume (44100.0, block);
     EXPECT_FALSE (passesThrough (40)) << "the phaser left the audio untouched";
 
-    const auto chunk = getChunk (plugin, 0);
-    ASSERT_FALSE (chunk.empty()) << "the plug-in returned no chunk";
-    for (int i = 0; i < numParameters - 1; ++i)
-        plugin.setParameter (i, 0.25f);
-    passesThrough (10);
-    setChunk (plugin, 0, chunk);
-
     EXPECT_EQ (plugin.dispatch (opSetBypass, 0, 1), 1);
     EXPECT_TRUE (passesThrough (20)) << "bypassed output differs from the input";
     EXPECT_EQ (plugin.dispatch (opSetBypass, 0, 0), 1);
@@ -190,6 +183,9 @@ TEST_F (RawHost, ChunksCarryTheWholeStateIntoTheSameAndAFreshInstanceAndReportNo
             EXPECT_TRUE (call->opcode != hostAutomate && call->opcode != hostBeginEdit && call->opcode != hostEndEdit)
                 << "the host was sent opcode " << call->opcode << " for parameter " << call->index;
     }
+
+    for (const auto& call : plugin.getHostCalls())
+        EXPECT_LE (call.opcode, 100000) << "placeholder opcode sent to the host (index " << call.index << ")";
 
     rawhost::RawPlugin fresh { ONDREL_PLUGIN_FILE };
     setChunk (fresh, 0, bank);

@@ -1,5 +1,5 @@
-// Quick and held clicks with the real pointer: the bypass toggle, and a
-// knob's MIDI-learn menu on a right click, with the learn completed by a
+// Quick and held clicks with the real pointer: the header's preset menu, the
+// bypass toggle, and a knob's MIDI-learn menu on a right click, with the learn completed by a
 // controller the host sends through processBlock.
 
 #include "HostedEditor.h"
@@ -12,15 +12,21 @@ using namespace hosttests;
 
 namespace
 {
-    // At 718 x 222: the bypass button (607, 205, 50, 13), and "FB" in the
-    // PHASER panel (103, 35) + (147, 51, 66, 66).
-    const juce::Point<int> bypassButton { 607 + 25, 205 + 6 };
+    // At 718 x 222: the header's preset name button, the bypass button (607,
+    // 205, 50, 13), and "FB" in the PHASER panel (103, 35) + (147, 51, 66, 66).
+    const juce::Point<int> presetButton { 302 + 89, 7 + 9 }, bypassButton { 607 + 25, 205 + 6 };
     const juce::Rectangle<int> fbKnob { 103 + 147, 35 + 51, 66, 66 };
 }
 
-TEST (WindowBypass, EveryClickTogglesBypassExactlyOnce)
+TEST (WindowClicks, ThePresetMenuFollowsTheWindowSizeAndEveryClickTogglesBypassExactlyOnce)
 {
-    HostedEditor host;
+    ASSERT_TRUE (juce::File ("~/presets/Factory").createDirectory());
+    HostedEditor host (718, 222, juce::File ("~/presets").getFullPathName());
+    // One row, the folder: a tenth of the window's height high, at least a fifth of its width wide.
+    const auto menu = clickForMenu (host.toScreen (presetButton));
+    EXPECT_TRUE (menu.width >= 143 && menu.height >= 22 + 4) << menu.width << " x " << menu.height;
+    pressEscape();
+    EXPECT_TRUE (waitUntilClosed (menu));
 
     for (const int holdMs : { 10, 300, 10, 300 })
     {
@@ -47,8 +53,6 @@ TEST (WindowLearnMenu, HeldAndQuickRightClicksOpenItLearnBindsCC21AndUnLearnRemo
 
     const auto quick = clickForMenu (knob, Button::right, 10);
     ASSERT_NE (quick.id, 0u) << "no menu after a quick right click";
-    for (const auto& menu : { held, quick })
-        EXPECT_TRUE (menu.width >= 71 && menu.height >= 3 * 17 + 8) << menu.width << " x " << menu.height;
     // Midi Learn, Midi UnLearn, separator, Assigned CC: rows of 17 px.
     ASSERT_TRUE (chooseRow (quick, rowCentre ({ 17 }, 0), "learn-menu-learn"));
     ASSERT_TRUE (waitUntilClosed (quick));
