@@ -12,9 +12,7 @@ TEST (JuceHostAudio, BlockSizesDoNotChangeTheOutputOnceTheRampsAreOver)
     constexpr double rate = 44100.0;
     constexpr int block = 512, maxBlock = 4096, rampEnd = 22 * block; // 22 ramp steps, one per block
     const auto silence = host::makeSignal (host::SignalKind::silence, 2, rampEnd, rate, {});
-    host::SignalOptions noise;
-    noise.seed = 7;
-    const auto input = host::makeSignal (host::SignalKind::noise, 2, 3 * (int) rate, rate, noise);
+    const auto input = host::makeSignal (host::SignalKind::noise, 2, 3 * (int) rate, rate, {});
 
     auto renderAfterRamps = [&] (host::BlockSchedule schedule)
     {

@@ -3,10 +3,12 @@
 // where an unreadable page begins, so a read past any of them crashes.
 // Learned controllers show which events reached the plug-in.
 
+#include "ParameterProfile.h"
 #include "RawPlugin.h"
 #include "vst2entry/EventScreen.h"
 
 #include <gtest/gtest.h>
+#include <juce_core/juce_core.h>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -15,9 +17,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -28,14 +29,12 @@ namespace
 {
     using namespace vst2;
 
-    constexpr int block = 512;
-
     // Controllers 20..32 are learned for the first thirteen parameters, in host order.
-    constexpr const char* boundIds[] = { "phaser_depth", "phaser_rate", "phaser_fb", "phaser_width", "filter_hp",
-                                         "filter_lp", "lfo_wave", "lfo_smooth", "output_in", "output_out",
-                                         "output_drywet", "env_todepth", "env_torate" };
-    constexpr int numBound = (int) std::size (boundIds);
-    constexpr int firstController = 20;
+    constexpr int block = 512, firstController = 20, numBound = 13;
+    constexpr const char* midiTable =
+        R"(<ONDREL_MIDITABLE phaser_depth="20" phaser_rate="21" phaser_fb="22" phaser_width="23" filter_hp="24" )"
+        R"(filter_lp="25" lfo_wave="26" lfo_smooth="27" output_in="28" output_out="29" output_drywet="30" )"
+        R"(env_todepth="31" env_torate="32"/>)";
 
     // Memory handed out so that its last byte sits just before a PROT_NONE page.
     struct GuardedMemory
@@ -54,22 +53,21 @@ namespace
             return base + readable - size;
         }
 
-        template <typename T>
-        T& place (size_t size = sizeof (T)) { return *new (endingAtGuard (size)) T {}; }
+        template <typename T> T& place (size_t size = sizeof (T)) { return *new (endingAtGuard (size)) T {}; }
     };
 
+    // A controller; a sysex event with the bytes the host gives (no dump at
+    // all when empty) and the size it claims; or a null entry in the list.
     struct HostEvent
     {
-        enum Kind { controller, sysex, sysexWithoutDump, noEvent } kind;
-        int time = 0, number = 0, value = 0; // time, and for a controller its number and value
-        std::string_view dump {};            // sysex: the bytes the host gives
-        VstIntPtr dumpBytes = 0;             // sysex: the size it claims
+        enum Kind { controller, sysex, none } kind;
+        int time = 0, number = 0, value = 0;
+        std::optional<std::string_view> dump {};
+        VstIntPtr dumpBytes = 0;
     };
 
     HostEvent cc (int number, int value, int time = 0) { return { HostEvent::controller, time, number, value }; }
-    HostEvent sysex (std::string_view dump, VstIntPtr dumpBytes) { return { HostEvent::sysex, 0, 0, 0, dump, dumpBytes }; }
-    HostEvent sysexWithoutDump (VstIntPtr dumpBytes) { return { HostEvent::sysexWithoutDump, 0, 0, 0, {}, dumpBytes }; }
-    const HostEvent noEvent { HostEvent::noEvent };
+    HostEvent sysex (std::optional<std::string_view> dump, VstIntPtr dumpBytes) { return { HostEvent::sysex, 0, 0, 0, dump, dumpBytes }; }
 
     VstEvents& guardedList (GuardedMemory& memory, const std::vector<HostEvent>& events)
     {
@@ -79,33 +77,26 @@ namespace
         for (size_t i = 0; i < events.size(); ++i)
         {
             const auto& e = events[i];
+            const auto header = [&] (auto& event, auto type) -> auto&
+            {
+                event.type = type;
+                event.byteSize = sizeof (event);
+                event.deltaFrames = e.time;
+                list.events[i] = reinterpret_cast<VstEvent*> (&event);
+                return event;
+            };
 
             if (e.kind == HostEvent::controller)
             {
-                auto& midi = memory.place<VstMidiEvent>();
-                midi.type = kVstMidiType;
-                midi.byteSize = sizeof (VstMidiEvent);
-                midi.deltaFrames = e.time;
-                midi.midiData[0] = 0xb0;
-                midi.midiData[1] = (unsigned char) e.number;
-                midi.midiData[2] = (unsigned char) e.value;
-                list.events[i] = reinterpret_cast<VstEvent*> (&midi);
+                const unsigned char bytes[] { 0xb0, (unsigned char) e.number, (unsigned char) e.value };
+                std::memcpy (header (memory.place<VstMidiEvent>(), kVstMidiType).midiData, bytes, 3);
             }
-            else if (e.kind != HostEvent::noEvent)
+            else if (e.kind == HostEvent::sysex)
             {
-                auto& sysexEvent = memory.place<VstMidiSysexEvent>();
-                sysexEvent.type = kVstSysExType;
-                sysexEvent.byteSize = sizeof (VstMidiSysexEvent);
-                sysexEvent.deltaFrames = e.time;
-                sysexEvent.dumpBytes = e.dumpBytes;
-
-                if (e.kind == HostEvent::sysex)
-                {
-                    sysexEvent.sysexDump = static_cast<char*> (memory.endingAtGuard (e.dump.size()));
-                    std::memcpy (sysexEvent.sysexDump, e.dump.data(), e.dump.size());
-                }
-
-                list.events[i] = reinterpret_cast<VstEvent*> (&sysexEvent);
+                auto& event = header (memory.place<VstMidiSysexEvent>(), kVstSysExType);
+                event.dumpBytes = e.dumpBytes;
+                if (e.dump)
+                    event.sysexDump = static_cast<char*> (std::memcpy (memory.endingAtGuard (e.dump->size()), e.dump->data(), e.dump->size()));
             }
         }
 
@@ -116,59 +107,45 @@ namespace
     {
     protected:
         // The plug-in reads its MIDI table when an instance is made.
-        void SetUp() override
-        {
-            const std::filesystem::path folder = std::filesystem::path (std::getenv ("HOME")) / ".config/Application Support/Kesmark";
-            std::filesystem::create_directories (folder);
-            tableFile = folder / "Ondrel.miditable";
-            std::ofstream table (tableFile);
-            table << "<ONDREL_MIDITABLE";
-            for (int p = 0; p < numBound; ++p)
-                table << ' ' << boundIds[p] << "=\"" << firstController + p << '"';
-            table << "/>\n";
-        }
-
-        void TearDown() override { std::filesystem::remove (tableFile); }
+        void SetUp() override { ASSERT_TRUE (tableFile.create() && tableFile.replaceWithText (midiTable)); }
+        void TearDown() override { tableFile.deleteFile(); }
 
         // One block: the list, then processReplacing.
         static void sendBlock (rawhost::RawPlugin& plugin, VstEvents& list)
         {
-            std::vector<float> in[2] { std::vector<float> (block), std::vector<float> (block) };
-            std::vector<float> out[2] { std::vector<float> (block), std::vector<float> (block) };
-            float* ins[] = { in[0].data(), in[1].data() };
-            float* outs[] = { out[0].data(), out[1].data() };
-
+            std::vector<float> silence (block), left (block), right (block);
+            float *ins[] { silence.data(), silence.data() }, *outs[] { left.data(), right.data() };
             EXPECT_EQ (plugin.dispatch (effProcessEvents, 0, 0, &list), 1);
             plugin.processReplacing (ins, outs, block);
         }
 
-        std::filesystem::path tableFile;
+        const juce::File tableFile { "~/.config/Application Support/Kesmark/Ondrel.miditable" };
     };
-
-    // A controller value as the normalised value of the parameter it moves.
-    double normalised (int value) { return value / 127.0; }
 }
 
-TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEitherEntryPoint)
+TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEitherEntryPointHoweverLongTheList)
 {
     const std::vector<HostEvent> events {
         cc (20, 127, 0),
-        sysex ("", 0),                                     // the dump pointer is the guard page itself
+        sysex ("", 0), // the dump pointer is the guard page itself
         cc (21, 64, 1),
-        sysexWithoutDump (6),
-        sysex ("\xb0\x16\x7f", 3),                         // a controller carried in a sysex event: valid
+        sysex ({}, 6),
+        sysex ("\xb0\x16\x7f", 3), // a controller carried in a sysex event: valid
         sysex ("", -1),
-        sysexWithoutDump (0),
+        sysex ({}, 0),
         sysex ("", INT_MIN),
         sysex ("", (VstIntPtr) 1 << 32),                   // hosts write 32 bits: 0, above it garbage
         sysex ("\xb0\x17\x40", ((VstIntPtr) 1 << 32) | 3), // 3, above it garbage
-        sysexWithoutDump (-5),
-        noEvent,
+        sysex ({}, -5),
+        { HostEvent::none },
         sysex ("\xf0\x7e\x7f\x06\x01\xf7", 6),
         cc (24, 1, 20),
     };
-    // Parameter index and the controller value it ends at; all others keep their defaults.
-    const std::pair<int, int> moved[] = { { 0, 127 }, { 1, 64 }, { 2, 127 }, { 3, 64 }, { 4, 1 } };
+    // The controller values parameters 0..4 end at; all others keep their defaults.
+    const int movedTo[] = { 127, 64, 127, 64, 1 };
+
+    constexpr int numControllers = numBound * (2 * vst2entry::screenedListCapacity / numBound + 2);
+    static_assert (numControllers > 2 * vst2entry::screenedListCapacity);
 
     for (const char* entryPoint : { "VSTPluginMain", "main" })
     {
@@ -177,65 +154,41 @@ TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEithe
         ASSERT_TRUE (plugin.isOpen()) << plugin.getError();
         plugin.resume (44100.0, block);
 
-        std::vector<double> expected;
-        for (int p = 0; p < numBound; ++p)
-            expected.push_back (plugin.getParameter (p));
-        for (const auto& [p, value] : moved)
-            expected[(size_t) p] = normalised (value);
-
         GuardedMemory memory;
         sendBlock (plugin, guardedList (memory, events));
-
         for (int p = 0; p < numBound; ++p)
-            EXPECT_NEAR (plugin.getParameter (p), expected[(size_t) p], 1.0e-5) << "parameter " << p;
+            EXPECT_NEAR (plugin.getParameter (p), p < 5 ? movedTo[p] / 127.0 : profile[(size_t) p].defaultValue, 1.0e-5) << p;
 
         // No list at all is no event.
         EXPECT_EQ (plugin.dispatch (effProcessEvents, 0, 0, nullptr), 1);
+
+        // A list longer than the screened one. Controller i moves parameter i % 13. In pass w the
+        // thirteen controllers of window w carry the block's latest position and a value of 100 +
+        // parameter, every other controller an earlier position and the parameter's own number, so a
+        // parameter ends at 100 + its number only if that one controller arrived. Each controller
+        // stands in one window; unreadable sysex events in between move where the list boundaries fall.
+        for (int window = 0; window < numControllers / numBound; ++window)
+        {
+            SCOPED_TRACE ("window " + std::to_string (window));
+            std::vector<HostEvent> longList;
+            for (int i = 0; i < numControllers; ++i)
+            {
+                const int p = i % numBound;
+                const bool decisive = i / numBound == window;
+                longList.push_back (cc (firstController + p, decisive ? 100 + p : p, decisive ? block - 1 : i % 400));
+                if (i % 3 == 2)
+                    longList.push_back (sysex ("", 0));
+            }
+
+            for (int p = 0; p < numBound; ++p)
+                plugin.setParameter (p, 0.0f);
+            GuardedMemory longMemory;
+            sendBlock (plugin, guardedList (longMemory, longList));
+            for (int p = 0; p < numBound; ++p)
+                EXPECT_NEAR (plugin.getParameter (p), (100 + p) / 127.0, 1.0e-5) << "parameter " << p;
+        }
         plugin.suspend();
     }
-}
-
-// Controller i moves parameter i % 13. In pass w the thirteen controllers of
-// window w carry the block's latest position and a value of 100 + parameter,
-// every other controller an earlier position and the parameter's own number,
-// so a parameter ends at 100 + its number only if that one controller
-// arrived. Each controller stands in one window; unreadable sysex events in
-// between move where the plug-in's list boundaries fall.
-TEST_F (EventLists, AListLongerThanTheScreenedListDeliversEveryController)
-{
-    constexpr int numControllers = numBound * (2 * vst2entry::screenedListCapacity / numBound + 2);
-    static_assert (numControllers > 2 * vst2entry::screenedListCapacity);
-
-    rawhost::RawPlugin plugin (ONDREL_PLUGIN_FILE);
-    ASSERT_TRUE (plugin.isOpen()) << plugin.getError();
-    plugin.resume (44100.0, block);
-
-    for (int window = 0; window < numControllers / numBound; ++window)
-    {
-        SCOPED_TRACE ("window " + std::to_string (window));
-        std::vector<HostEvent> events;
-
-        for (int i = 0; i < numControllers; ++i)
-        {
-            const int p = i % numBound;
-            const bool decisive = i / numBound == window;
-            events.push_back (cc (firstController + p, decisive ? 100 + p : p, decisive ? block - 1 : i % 400));
-
-            if (i % 3 == 2)
-                events.push_back (sysex ("", 0));
-        }
-
-        for (int p = 0; p < numBound; ++p)
-            plugin.setParameter (p, 0.0f);
-
-        GuardedMemory memory;
-        sendBlock (plugin, guardedList (memory, events));
-
-        for (int p = 0; p < numBound; ++p)
-            EXPECT_NEAR (plugin.getParameter (p), normalised (100 + p), 1.0e-5) << "parameter " << p;
-    }
-
-    plugin.suspend();
 }
 
 } // namespace ondrel::hosttests

@@ -17,10 +17,12 @@ namespace
 {
     struct HostTestEnvironment : ::testing::Environment
     {
+        std::optional<TempHome> home;
+        std::optional<juce::ScopedJuceInitialiser_GUI> juceRuntime;
+
         void SetUp() override
         {
-            home.emplace();
-            ASSERT_TRUE (home->folder.isDirectory());
+            ASSERT_TRUE (home.emplace().folder.isDirectory());
             juceRuntime.emplace();
         }
 
@@ -29,9 +31,6 @@ namespace
             juceRuntime.reset();
             home.reset();
         }
-
-        std::optional<TempHome> home;
-        std::optional<juce::ScopedJuceInitialiser_GUI> juceRuntime;
     };
 
     const auto* const environment = ::testing::AddGlobalTestEnvironment (new HostTestEnvironment);

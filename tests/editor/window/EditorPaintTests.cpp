@@ -3,9 +3,6 @@
 // ondrel-host's editor command saves the same picture of the editor alone.
 
 #include "HostedEditor.h"
-#include "ScreenDriver.h"
-
-#include <gtest/gtest.h>
 
 namespace ondrel::windowtests
 {

@@ -5,38 +5,28 @@
 // own HOME.
 
 #include "EditorWindow.h"
-#include "PluginLoader.h"
+#include "ScreenDriver.h"
 
 namespace ondrel::windowtests
 {
 
-using windowhost::EditorWindow;
-
 class HostedEditor
 {
 public:
-    static constexpr double sampleRate = 44100.0;
-    static constexpr int blockSize = 512;
-
     // Removes every per-user file and writes a settings file with this window
-    // size and preset folder, then loads and prepares a fresh instance, which
-    // reads it, and opens the editor. A plug-in that does not load fails the
-    // test and throws, which ends it; an editor that does not open fails it.
+    // size and preset folder, then loads and prepares a fresh instance, which reads it, and
+    // opens the editor. A plug-in that does not load fails the test and
+    // throws, which ends it; an editor that does not open fails it.
     explicit HostedEditor (int width = 718, int height = 222, const juce::String& presetLocation = {});
     ~HostedEditor();
 
-    juce::AudioPluginInstance& instance() { return *plugin; }
     EditorWindow& window() { return *editor; }
-
     void openEditor();
     void closeEditor() { editor->close(); }
     juce::Point<int> toScreen (juce::Point<int> editorPoint) const { return editor->editorScreenBounds().getPosition() + editorPoint; }
 
     float value (int parameterIndex) const { return plugin->getParameters()[parameterIndex]->getValue(); }
     void setValue (int parameterIndex, float normalised) { plugin->getParameters()[parameterIndex]->setValue (normalised); }
-
-    // An attribute of the plug-in's state chunk, as the host gets it.
-    juce::String stateAttribute (const char* name);
 
     // One block of silence through processBlock on the calling thread, with a
     // change of `controller` on channel 1 when there is one.
@@ -45,7 +35,7 @@ public:
 private:
     std::unique_ptr<juce::AudioPluginInstance> plugin;
     std::unique_ptr<EditorWindow> editor;
-    juce::AudioBuffer<float> buffer { 2, blockSize };
+    juce::AudioBuffer<float> buffer { 2, 512 };
 };
 
 // The per-user files the plug-in reads at construction and writes later.

@@ -1,6 +1,7 @@
 #include "ScreenDriver.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <numeric>
 
 namespace ondrel::windowtests
 {
@@ -10,32 +11,35 @@ namespace
     void run (const juce::StringArray& command)
     {
         juce::ChildProcess process;
-
         if (! process.start (command, juce::ChildProcess::wantStdErr))
-        {
             ADD_FAILURE() << "cannot run " << command.joinIntoString (" ");
-            return;
-        }
-
-        const auto errors = process.readAllProcessOutput();
-
-        if (process.getExitCode() != 0)
+        else if (const auto errors = process.readAllProcessOutput(); process.getExitCode() != 0)
             ADD_FAILURE() << command.joinIntoString (" ") << " failed: " << errors;
     }
 
     // xdotool's own "sleep" keeps the timing inside one process.
-    void xdotool (const juce::String& words)
+    void xdotool (const juce::String& words) { run (juce::StringArray::fromTokens ("xdotool " + words, false)); }
+    juce::String at (juce::Point<int> p) { return " mousemove " + juce::String (p.x) + " " + juce::String (p.y); }
+
+    juce::Image screenshotVia (juce::Image (*capture) (const juce::File&, juce::String&), const juce::String& name)
     {
-        run (juce::StringArray::fromTokens ("xdotool " + words, false));
+        const juce::File folder (ONDREL_SCREENSHOT_DIR);
+        folder.createDirectory();
+        juce::String error;
+        auto image = capture (folder.getChildFile (name + ".png"), error);
+        if (! image.isValid())
+            ADD_FAILURE() << error;
+        return image;
     }
 
-    juce::String at (juce::Point<int> p) { return " mousemove " + juce::String (p.x) + " " + juce::String (p.y); }
+    bool isAmong (const ScreenBox& box, const std::vector<ScreenBox>& boxes)
+    {
+        return std::any_of (boxes.begin(), boxes.end(), [&] (const ScreenBox& b) { return b.id == box.id; });
+    }
 }
 
-void moveTo (juce::Point<int> screen)
-{
-    xdotool (at (screen));
-}
+void moveTo (juce::Point<int> screen) { xdotool (at (screen)); }
+void pressEscape() { xdotool ("key Escape"); }
 
 void click (juce::Point<int> screen, Button button, int holdMs)
 {
@@ -43,45 +47,65 @@ void click (juce::Point<int> screen, Button button, int holdMs)
     xdotool (at (screen) + " sleep 0.05 mousedown " + b + " sleep " + juce::String (holdMs / 1000.0, 3) + " mouseup " + b);
 }
 
-void pressEscape()
-{
-    xdotool ("key Escape");
-}
-
 void drag (juce::Point<int> from, juce::Point<int> to, int steps)
 {
     juce::String words = at (from) + " sleep 0.1 mousedown 1";
-
     for (int i = 1; i <= steps; ++i)
         words << " sleep 0.08" << at (from + (to - from) * i / steps);
-
     xdotool (words + " sleep 0.2 mouseup 1");
 }
 
-namespace
+juce::Image screenshot (const juce::String& name) { return screenshotVia (captureScreen, name); }
+juce::Image settledScreenshot (const juce::String& name) { return screenshotVia (captureSettledScreen, name); }
+
+ScreenBox clickForMenu (juce::Point<int> screen, Button button, int holdMs)
 {
-    juce::Image screenshotVia (juce::Image (*capture) (const juce::File&, juce::String&), const juce::String& name)
+    const auto before = viewableTopLevels();
+    click (screen, button, holdMs);
+    ScreenBox found;
+    waitUntil ([&]
     {
-        const juce::File folder (ONDREL_SCREENSHOT_DIR);
-        folder.createDirectory();
-        juce::String error;
-        auto image = capture (folder.getChildFile (name + ".png"), error);
+        for (const auto& box : viewableTopLevels())
+            if (! isAmong (box, before) && box.width * box.height > found.width * found.height)
+                found = box;
+        return found.id != 0;
+    }, 5000);
 
-        if (! image.isValid())
-            ADD_FAILURE() << error;
-
-        return image;
-    }
+    // Let the window finish growing to its final size and paint.
+    pause (150);
+    for (const auto& box : viewableTopLevels())
+        if (box.id == found.id)
+            return box;
+    return found;
 }
 
-juce::Image screenshot (const juce::String& name)
+bool waitUntilClosed (const ScreenBox& window, int timeoutMs)
 {
-    return screenshotVia (captureScreen, name);
+    if (! waitUntil ([&] { return ! isAmong (window, viewableTopLevels()); }, timeoutMs))
+        return false;
+
+    // The plug-in carries out the choice inside the host's idle call that ran
+    // the menu: once the host's message thread answers, it is done.
+    onMessageThread ([] {});
+    return true;
 }
 
-juce::Image settledScreenshot (const juce::String& name)
+int rowCentre (const std::vector<int>& heights, int row)
 {
-    return screenshotVia (captureSettledScreen, name);
+    return 2 + std::accumulate (heights.begin(), heights.begin() + row, 0) + heights[(size_t) row] / 2;
+}
+
+::testing::AssertionResult chooseRow (const ScreenBox& menu, int y, const juce::String& shotName)
+{
+    const juce::Point<int> target (menu.x + menu.width / 2, menu.y + y);
+    moveTo (target);
+
+    // The highlight, the accent colour, fills the row but for a 1-pixel margin.
+    if (! waitUntil ([&] { return screenshot (shotName).getPixelAt (menu.x + 4, target.y) == juce::Colour (0xfff05f40); }))
+        return ::testing::AssertionFailure() << "the row at y " << y << " of the menu at " << menu.x << ", " << menu.y
+                                             << " (" << menu.width << " x " << menu.height << ") never lit up";
+    click (target);
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace ondrel::windowtests

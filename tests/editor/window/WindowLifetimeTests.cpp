@@ -4,9 +4,6 @@
 // host processes audio on one thread and automates parameters on another.
 
 #include "HostedEditor.h"
-#include "ScreenDriver.h"
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
