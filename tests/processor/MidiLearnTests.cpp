@@ -145,32 +145,6 @@ TEST_F (MidiLearn, LearningTwiceBindsBothTheFileKeepsTheHighestAndUnlearnRemoves
     EXPECT_EQ (normalised (p, "phaser_rate"), 0.3f);
     EXPECT_TRUE (p.phaserEngine->isBypassed.get());
     EXPECT_EQ (written (midiTableFile()), R"(<ONDREL_MIDITABLE bypass="127">)");
-
-    // Without a binding, unlearn does not even write the file; a file deleted
-    // while running is written whole again by the next learn.
-    ASSERT_TRUE (midiTableFile().deleteFile());
-    p.unlearn ("phaser_fb");
-    EXPECT_FALSE (midiTableFile().exists());
-    learn (p, "phaser_fb", 6);
-    EXPECT_TRUE (fileBinds ("bypass", 127));
-}
-
-TEST_F (MidiLearn, ArmedLearnTimesOutAfterFiveSeconds)
-{
-    writeTable (R"(phaser_depth="10")");
-    OndrelAudioProcessor p;
-    const auto start = juce::Time::getMillisecondCounterHiRes();
-    p.armLearn ("phaser_fb");
-    pumpMessages (4800);
-    EXPECT_TRUE (p.learning());
-    ASSERT_TRUE (pumpUntil ([&] { return ! p.learning(); }, 1000));
-    EXPECT_GE (juce::Time::getMillisecondCounterHiRes() - start, 4950.0);
-
-    // The table is as it was, and its binding still applies.
-    send (p, { { 0, cc (1, 10, 127) } });
-    EXPECT_EQ (normalised (p, "phaser_depth"), 127 * kStep);
-    pumpMessages (50);
-    EXPECT_EQ (p.learnedController ("phaser_fb"), -1);
 }
 
 TEST_F (MidiLearn, UnparsableFilesAndEntriesOutsideTheTableBindNothing)

@@ -101,12 +101,6 @@ bool identical (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float
     return same;
 }
 
-double referenceSmoothDivisor (double v, double sampleRate)
-{
-    const double s = (std::pow (20.0, v) - 1.0) / 19.0 * 0.5;
-    return std::clamp ((s * s * 0.0799 + 0.0001) * sampleRate, 1.0, sampleRate);
-}
-
 DspSnapshot captureDsp (OndrelAudioProcessor& p)
 {
     Phaser_engine& engine = *p.phaserEngine;
@@ -158,7 +152,8 @@ void expectDspFollows (OndrelAudioProcessor& p, const std::array<float, kNumPara
         near (u.hpCutoff, curve (v[4]) * 2920.0 + 80.0, 1e-5, "high-pass");
         near (u.lpCutoff, curve (v[5]) * 11500.0 + 500.0, 1e-5, "low-pass");
         EXPECT_EQ (u.waveform, std::trunc (v[6])) << "waveform";
-        near (u.divisor, referenceSmoothDivisor (v[7], sampleRate), 1e-5, "smoothing divisor");
+        const double smooth = curve (v[7]) * 0.5; // the divisor's floor is one sample
+        near (u.divisor, std::clamp ((smooth * smooth * 0.0799 + 0.0001) * sampleRate, 1.0, sampleRate), 1e-5, "smoothing");
         EXPECT_NEAR (u.envToDepth, 2.0 * v[11] - 1.0, 1e-6) << "env to depth";
         EXPECT_NEAR (u.envToRate, 2.0 * v[12] - 1.0, 1e-6) << "env to rate";
     }

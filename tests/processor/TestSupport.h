@@ -63,8 +63,6 @@ void processSilence (OndrelAudioProcessor& p, int numBlocks, int blockSize);
 juce::AudioBuffer<float> noise (int numChannels, int numSamples, juce::Random& random);
 bool identical (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b);
 
-double referenceSmoothDivisor (double v, double sampleRate);
-
 // The DSP fields the mapping writes, handed-over targets applied. Only floats,
 // so that the whole record compares bit for bit.
 struct DspSnapshot
