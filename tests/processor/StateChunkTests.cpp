@@ -149,12 +149,15 @@ TEST_F (StateChunk, WhatIsAppliedAndWhatIsIgnoredIncludingTextThatIsNotUtf8)
         expectVerdict (makeChunk (element (name)), juce::String::toHexString (name, (int) std::strlen (name)).toStdString(),
                        juce::CharPointer_UTF8::isValidString (name, (int) std::strlen (name)) ? either : ignore);
 
-    // A text cut inside its start tag changes nothing.
+    // A text cut inside its start tag changes nothing, and so does a size
+    // that ends the whole text there: no byte past it is read.
     const auto before = captureState (p);
+    const auto whole = makeChunk (kDefaultText);
     for (size_t cut = 1; cut + 2 < kDefaultText.size(); ++cut)
     {
         const auto chunk = makeChunk (kDefaultText.substr (0, cut));
         p.setStateInformation (chunk.getData(), (int) chunk.getSize());
+        p.setStateInformation (whole.getData(), 8 + (int) cut);
         ASSERT_TRUE (captureState (p) == before) << "cut at " << cut;
     }
 }
