@@ -112,12 +112,9 @@ TEST_F (AudioLoop, DetectorTakesTheLargerSignedSample)
         const auto* e = p.phaserEngine->envelopeBuffer.getReadPointer (0);
         return std::vector<float> (e, e + 256);
     };
-    for (int b = 0; b < 10; ++b)
-    {
-        const auto m = envelopeAfter (mixed, -0.9f, 0.1f);
-        EXPECT_EQ (m, envelopeAfter (positive, 0.1f, 0.1f)) << b;
-        EXPECT_NE (m, envelopeAfter (negative, -0.9f, -0.9f)) << b;
-    }
+    const auto m = envelopeAfter (mixed, -0.9f, 0.1f);
+    EXPECT_EQ (m, envelopeAfter (positive, 0.1f, 0.1f));
+    EXPECT_NE (m, envelopeAfter (negative, -0.9f, -0.9f));
 }
 
 TEST_F (AudioLoop, RateChangesRebuildTheUnitsOnlyWhenNeededAndReapplyTheParameters)
