@@ -1,7 +1,6 @@
 #include "ScreenDriver.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace ondrel::windowtests
 {
@@ -88,11 +87,6 @@ bool waitUntilClosed (const ScreenBox& window, int timeoutMs)
     // the menu: once the host's message thread answers, it is done.
     onMessageThread ([] {});
     return true;
-}
-
-int rowCentre (const std::vector<int>& heights, int row)
-{
-    return 2 + std::accumulate (heights.begin(), heights.begin() + row, 0) + heights[(size_t) row] / 2;
 }
 
 ::testing::AssertionResult chooseRow (const ScreenBox& menu, int y, const juce::String& shotName)
