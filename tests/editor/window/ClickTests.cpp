@@ -10,12 +10,9 @@ namespace ondrel::windowtests
 
 using namespace hosttests;
 
-namespace
-{
-    // At 718 x 222: the bypass button (607, 205, 50, 13), and "FB" in the PHASER panel (103, 35) + (147, 51, 66, 66).
-    const juce::Point<int> bypassButton { 607 + 25, 205 + 6 };
-    const juce::Rectangle<int> fbKnob { 103 + 147, 35 + 51, 66, 66 };
-}
+// At 718 x 222: the bypass button (607, 205, 50, 13), and "FB" in the PHASER panel (103, 35) + (147, 51, 66, 66).
+const juce::Point<int> bypassButton { 607 + 25, 205 + 6 };
+const juce::Rectangle<int> fbKnob { 103 + 147, 35 + 51, 66, 66 };
 
 TEST (WindowClicks, EachClickTogglesBypassOnceAndRightClicksOnAKnobLearnAndUnlearnCC21)
 {

@@ -19,6 +19,7 @@ namespace
     // xdotool's own "sleep" keeps the timing inside one process.
     void xdotool (const juce::String& words) { run (juce::StringArray::fromTokens ("xdotool " + words, false)); }
     juce::String at (juce::Point<int> p) { return " mousemove " + juce::String (p.x) + " " + juce::String (p.y); }
+    void moveTo (juce::Point<int> screen) { xdotool (at (screen)); }
 
     juce::Image screenshotVia (juce::Image (*capture) (const juce::File&, juce::String&), const juce::String& name)
     {
@@ -37,7 +38,6 @@ namespace
     }
 }
 
-void moveTo (juce::Point<int> screen) { xdotool (at (screen)); }
 void pressEscape() { xdotool ("key Escape"); }
 
 void click (juce::Point<int> screen, Button button, int holdMs)

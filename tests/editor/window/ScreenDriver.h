@@ -21,7 +21,6 @@ using namespace windowhost;
 
 enum class Button { left = 1, right = 3 };
 
-void moveTo (juce::Point<int> screen);
 // Press and release `holdMs` apart: 10 ms is a quick click, in which the
 // release may already have happened when the plug-in reads the buttons.
 void click (juce::Point<int> screen, Button button = Button::left, int holdMs = 10);
