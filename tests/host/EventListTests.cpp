@@ -69,8 +69,10 @@ namespace
     HostEvent cc (int number, int value, int time = 0) { return { HostEvent::controller, time, number, value }; }
     HostEvent sysex (std::optional<std::string_view> dump, VstIntPtr dumpBytes) { return { HostEvent::sysex, 0, 0, 0, dump, dumpBytes }; }
 
-    VstEvents& guardedList (GuardedMemory& memory, const std::vector<HostEvent>& events)
+    // One block: the events as a list in guarded memory, then processReplacing.
+    void sendBlock (rawhost::RawPlugin& plugin, const std::vector<HostEvent>& events)
     {
+        GuardedMemory memory;
         auto& list = memory.place<VstEvents> (sizeof (VstEvents) + events.size() * sizeof (VstEvent*));
         list.numEvents = (int) events.size();
 
@@ -100,46 +102,24 @@ namespace
             }
         }
 
-        return list;
+        std::vector<float> silence (block), left (block), right (block);
+        float *ins[] { silence.data(), silence.data() }, *outs[] { left.data(), right.data() };
+        EXPECT_EQ (plugin.dispatch (effProcessEvents, 0, 0, &list), 1);
+        plugin.processReplacing (ins, outs, block);
     }
-
-    class EventLists : public ::testing::Test
-    {
-    protected:
-        // The plug-in reads its MIDI table when an instance is made.
-        void SetUp() override { ASSERT_TRUE (tableFile.create() && tableFile.replaceWithText (midiTable)); }
-        void TearDown() override { tableFile.deleteFile(); }
-
-        // One block: the list, then processReplacing.
-        static void sendBlock (rawhost::RawPlugin& plugin, VstEvents& list)
-        {
-            std::vector<float> silence (block), left (block), right (block);
-            float *ins[] { silence.data(), silence.data() }, *outs[] { left.data(), right.data() };
-            EXPECT_EQ (plugin.dispatch (effProcessEvents, 0, 0, &list), 1);
-            plugin.processReplacing (ins, outs, block);
-        }
-
-        const juce::File tableFile { "~/.config/Application Support/Kesmark/Ondrel.miditable" };
-    };
 }
 
-TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEitherEntryPointHoweverLongTheList)
+TEST (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEitherEntryPointHoweverLongTheList)
 {
+    // The plug-in reads its MIDI table when an instance is made; HOME is a fresh folder of this process.
+    const juce::File table ("~/.config/Application Support/Kesmark/Ondrel.miditable");
+    ASSERT_TRUE (table.create() && table.replaceWithText (midiTable));
     const std::vector<HostEvent> events {
-        cc (20, 127, 0),
-        sysex ("", 0), // the dump pointer is the guard page itself
-        cc (21, 64, 1),
-        sysex ({}, 6),
-        sysex ("\xb0\x16\x7f", 3), // a controller carried in a sysex event: valid
-        sysex ("", -1),
-        sysex ({}, 0),
-        sysex ("", INT_MIN),
-        sysex ("", (VstIntPtr) 1 << 32),                   // hosts write 32 bits: 0, above it garbage
-        sysex ("\xb0\x17\x40", ((VstIntPtr) 1 << 32) | 3), // 3, above it garbage
-        sysex ({}, -5),
-        { HostEvent::none },
-        sysex ("\xf0\x7e\x7f\x06\x01\xf7", 6),
-        cc (24, 1, 20),
+        cc (20, 127, 0), sysex ("", 0) /* the dump pointer is the guard page itself */, cc (21, 64, 1), sysex ({}, 6),
+        sysex ("\xb0\x16\x7f", 3) /* a controller carried in a sysex event: valid */, sysex ("", -1), sysex ({}, 0),
+        sysex ("", INT_MIN), sysex ("", (VstIntPtr) 1 << 32) /* hosts write 32 bits: 0, above it garbage */,
+        sysex ("\xb0\x17\x40", ((VstIntPtr) 1 << 32) | 3) /* 3, above it garbage */, sysex ({}, -5), { HostEvent::none },
+        sysex ("\xf0\x7e\x7f\x06\x01\xf7", 6), cc (24, 1, 20),
     };
     // The controller values parameters 0..4 end at; all others keep their defaults.
     const int movedTo[] = { 127, 64, 127, 64, 1 };
@@ -154,8 +134,7 @@ TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEithe
         ASSERT_TRUE (plugin.isOpen()) << plugin.getError();
         plugin.resume (44100.0, block);
 
-        GuardedMemory memory;
-        sendBlock (plugin, guardedList (memory, events));
+        sendBlock (plugin, events);
         for (int p = 0; p < numBound; ++p)
             EXPECT_NEAR (plugin.getParameter (p), p < 5 ? movedTo[p] / 127.0 : profile[(size_t) p].defaultValue, 1.0e-5) << p;
 
@@ -182,8 +161,7 @@ TEST_F (EventLists, UnreadableSysexIsDroppedAndEverythingElseArrivesThroughEithe
 
             for (int p = 0; p < numBound; ++p)
                 plugin.setParameter (p, 0.0f);
-            GuardedMemory longMemory;
-            sendBlock (plugin, guardedList (longMemory, longList));
+            sendBlock (plugin, longList);
             for (int p = 0; p < numBound; ++p)
                 EXPECT_NEAR (plugin.getParameter (p), (100 + p) / 127.0, 1.0e-5) << "parameter " << p;
         }

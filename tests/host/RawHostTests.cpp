@@ -30,18 +30,15 @@ namespace
 
     constexpr int block = 512;
 
-    // effGetChunk: index 0 asks for the bank, 1 for the current program.
+    // effGetChunk and effSetChunk: index 0 for the bank, 1 for the current program.
     std::vector<char> getChunk (rawhost::RawPlugin& plugin, int isProgram)
     {
         void* data = nullptr;
         const auto size = plugin.dispatch (opGetChunk, isProgram, 0, &data);
         return data == nullptr || size <= 0 ? std::vector<char>() : std::vector<char> ((char*) data, (char*) data + size);
     }
-
     void setChunk (rawhost::RawPlugin& plugin, int isProgram, const std::vector<char>& chunk)
-    {
-        plugin.dispatch (opSetChunk, isProgram, (VstIntPtr) chunk.size(), (void*) chunk.data());
-    }
+    { plugin.dispatch (opSetChunk, isProgram, (VstIntPtr) chunk.size(), (void*) chunk.data()); }
 
     // Framed as the plug-in frames its state: the magic 0x21324356 and the
     // text's length, both little-endian, the text, a zero byte.
@@ -108,11 +105,9 @@ TEST_F (RawHost, ReportsIdentityParametersPinsAndQueriesByTheirStandardNumbers)
         EXPECT_EQ (numbers[row].first, numbers[row].second) << "row " << row;
 
     for (int i = 0; i < std::min (effect.numParams, numParameters); ++i)
-    {
-        EXPECT_EQ (plugin.dispatchText (effGetParamName, i), profile[(size_t) i].name);
-        EXPECT_EQ (plugin.dispatchText (effGetParamLabel, i), profile[(size_t) i].name);
-        EXPECT_EQ (plugin.getParameter (i), profile[(size_t) i].defaultValue) << "parameter " << i;
-    }
+        EXPECT_TRUE (plugin.dispatchText (effGetParamName, i) == profile[(size_t) i].name
+                     && plugin.dispatchText (effGetParamLabel, i) == profile[(size_t) i].name
+                     && plugin.getParameter (i) == profile[(size_t) i].defaultValue) << "parameter " << i;
 
     // Active speaker pins, the left one stereo; a stereo plug-in has no third pin.
     for (const int opcode : { opGetInputProperties, opGetOutputProperties })
@@ -125,7 +120,11 @@ TEST_F (RawHost, ReportsIdentityParametersPinsAndQueriesByTheirStandardNumbers)
         }
 }
 
-TEST_F (RawHost, ASessionWithTheBypassOpcodeSendsTheHostOnlyStandardOpcodes)
+// A session: audio with and without the bypass opcode, then chunks. Name and folder (with markup
+// characters and non-ASCII letters; what is kept of them is the processor tests' concern) come only
+// with a state, the values then from the host: digits that need all nine places, and one written in
+// exponent form. The host hears only standard opcodes, and no automation from restored state.
+TEST_F (RawHost, ASessionWithBypassAndChunksInTheSameAndAFreshInstanceSendsTheHostOnlyStandardOpcodes)
 {
     plugin.resume (44100.0, block);
     EXPECT_FALSE (passesThrough (40)) << "the phaser left the audio untouched";
@@ -136,21 +135,6 @@ TEST_F (RawHost, ASessionWithTheBypassOpcodeSendsTheHostOnlyStandardOpcodes)
     EXPECT_FALSE (passesThrough (20)) << "still bypassed";
     plugin.suspend();
 
-    std::this_thread::sleep_for (std::chrono::milliseconds (200)); // the plug-in's own message thread
-    plugin.close();
-    const auto calls = plugin.getHostCalls();
-    ASSERT_FALSE (calls.empty());
-    EXPECT_EQ (calls.front().opcode, audioMasterVersion) << "the plug-in must ask the host's version first";
-    for (const auto& call : calls)
-        EXPECT_LE (call.opcode, 100000) << "placeholder opcode sent to the host (index " << call.index << ")";
-}
-
-// Name and folder come only with a state (here with markup characters and
-// non-ASCII letters), the values then from the host: digits that need all
-// nine places, and a value small enough to be written in exponent form.
-TEST_F (RawHost, ChunksCarryTheWholeStateIntoTheSameAndAFreshInstanceAndReportNothingToTheHost)
-{
-    const std::string name = "Kes & Co <\"first\"> \xc3\xa4", folder = "/tmp/ondrel presets/K\xc3\xa4s & more";
     setChunk (plugin, 0, framed ("<ONDREL2 presetName=\"Kes &amp; Co &lt;&quot;first&quot;&gt; \xc3\xa4\" "
                                  "lastPresetFolderPath=\"/tmp/ondrel presets/K\xc3\xa4s &amp; more\"/>"));
     const float values[] { 0.123456789f, 0.987654321f, 0.333333343f, 1.0e-5f, 0.7071068f, 0.2718282f, 0.6f,
@@ -165,10 +149,6 @@ TEST_F (RawHost, ChunksCarryTheWholeStateIntoTheSameAndAFreshInstanceAndReportNo
     const auto bank = getChunk (plugin, 0);
     ASSERT_FALSE (bank.empty()) << "the plug-in returned no chunk";
     EXPECT_EQ (getChunk (plugin, 1), bank);
-    const auto element = juce::parseXML (juce::String::fromUTF8 (bank.data() + 8, (int) bank.size() - 9));
-    ASSERT_NE (element, nullptr);
-    EXPECT_EQ (element->getStringAttribute ("presetName"), juce::String::fromUTF8 (name.c_str()));
-    EXPECT_EQ (element->getStringAttribute ("lastPresetFolderPath"), juce::String::fromUTF8 (folder.c_str()));
 
     for (int isProgram : { 0, 1 })
     {
@@ -184,13 +164,17 @@ TEST_F (RawHost, ChunksCarryTheWholeStateIntoTheSameAndAFreshInstanceAndReportNo
                 << "the host was sent opcode " << call->opcode << " for parameter " << call->index;
     }
 
-    for (const auto& call : plugin.getHostCalls())
-        EXPECT_LE (call.opcode, 100000) << "placeholder opcode sent to the host (index " << call.index << ")";
-
     rawhost::RawPlugin fresh { ONDREL_PLUGIN_FILE };
     setChunk (fresh, 0, bank);
     expectValues (fresh);
     EXPECT_EQ (getChunk (fresh, 0), bank) << "the fresh instance saves a different chunk";
+
+    plugin.close();
+    const auto calls = plugin.getHostCalls();
+    ASSERT_FALSE (calls.empty());
+    EXPECT_EQ (calls.front().opcode, audioMasterVersion) << "the plug-in must ask the host's version first";
+    for (const auto& call : calls)
+        EXPECT_LE (call.opcode, 100000) << "placeholder opcode sent to the host (index " << call.index << ")";
 }
 
 } // namespace ondrel::hosttests

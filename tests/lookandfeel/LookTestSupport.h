@@ -30,7 +30,6 @@ struct Recorder : juce::LowLevelGraphicsSoftwareRenderer
     Drawn drawn;
 
     void fillRect (const juce::Rectangle<int>& r, bool b) override { record (r.toFloat()); Base::fillRect (r, b); }
-    void fillRect (const juce::Rectangle<float>& r) override { record (r); Base::fillRect (r); }
     void fillRectList (const juce::RectangleList<float>& list) override { record (list); Base::fillRectList (list); }
     void fillPath (const juce::Path& p, const juce::AffineTransform& t) override { record (p, t); Base::fillPath (p, t); }
     void drawGlyph (int glyph, const juce::AffineTransform& t) override

@@ -7,13 +7,12 @@
 namespace ondrel::windowtests
 {
 
-HostedEditor::HostedEditor (int width, int height, const juce::String& presetLocation)
+HostedEditor::HostedEditor (int width, int height)
 {
     const auto folder = settingsFile().getParentDirectory();
     folder.deleteRecursively();
     folder.createDirectory();
     juce::XmlElement settings ("ONDREL");
-    settings.setAttribute ("presetLocation", presetLocation);
     settings.setAttribute ("window_width", width);
     settings.setAttribute ("window_height", height);
     EXPECT_TRUE (settings.writeTo (settingsFile()));

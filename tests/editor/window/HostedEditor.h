@@ -14,10 +14,10 @@ class HostedEditor
 {
 public:
     // Removes every per-user file and writes a settings file with this window
-    // size and preset folder, then loads and prepares a fresh instance, which reads it, and
+    // size, then loads and prepares a fresh instance, which reads it, and
     // opens the editor. A plug-in that does not load fails the test and
     // throws, which ends it; an editor that does not open fails it.
-    explicit HostedEditor (int width = 718, int height = 222, const juce::String& presetLocation = {});
+    explicit HostedEditor (int width = 718, int height = 222);
     ~HostedEditor();
 
     EditorWindow& window() { return *editor; }

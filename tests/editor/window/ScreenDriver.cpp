@@ -1,7 +1,6 @@
 #include "ScreenDriver.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace ondrel::windowtests
 {
@@ -20,6 +19,7 @@ namespace
     // xdotool's own "sleep" keeps the timing inside one process.
     void xdotool (const juce::String& words) { run (juce::StringArray::fromTokens ("xdotool " + words, false)); }
     juce::String at (juce::Point<int> p) { return " mousemove " + juce::String (p.x) + " " + juce::String (p.y); }
+    void moveTo (juce::Point<int> screen) { xdotool (at (screen)); }
 
     juce::Image screenshotVia (juce::Image (*capture) (const juce::File&, juce::String&), const juce::String& name)
     {
@@ -38,7 +38,6 @@ namespace
     }
 }
 
-void moveTo (juce::Point<int> screen) { xdotool (at (screen)); }
 void pressEscape() { xdotool ("key Escape"); }
 
 void click (juce::Point<int> screen, Button button, int holdMs)
@@ -88,11 +87,6 @@ bool waitUntilClosed (const ScreenBox& window, int timeoutMs)
     // the menu: once the host's message thread answers, it is done.
     onMessageThread ([] {});
     return true;
-}
-
-int rowCentre (const std::vector<int>& heights, int row)
-{
-    return 2 + std::accumulate (heights.begin(), heights.begin() + row, 0) + heights[(size_t) row] / 2;
 }
 
 ::testing::AssertionResult chooseRow (const ScreenBox& menu, int y, const juce::String& shotName)

@@ -21,7 +21,6 @@ using namespace windowhost;
 
 enum class Button { left = 1, right = 3 };
 
-void moveTo (juce::Point<int> screen);
 // Press and release `holdMs` apart: 10 ms is a quick click, in which the
 // release may already have happened when the plug-in reads the buttons.
 void click (juce::Point<int> screen, Button button = Button::left, int holdMs = 10);
@@ -42,9 +41,6 @@ juce::Image settledScreenshot (const juce::String& name);
 ScreenBox clickForMenu (juce::Point<int> screen, Button button = Button::left, int holdMs = 10);
 // Also waits until the plug-in has acted on the menu's result.
 bool waitUntilClosed (const ScreenBox& window, int timeoutMs = 5000);
-// The centre of `row` in a menu whose rows are `heights` high (separators
-// included) inside the look's 2-pixel border, relative to the menu.
-int rowCentre (const std::vector<int>& heights, int row);
 // Puts the pointer on the row at `y` in the menu, waits until the menu shows
 // it highlighted (saving that screenshot as `shotName`), then clicks it.
 ::testing::AssertionResult chooseRow (const ScreenBox& menu, int y, const juce::String& shotName);
