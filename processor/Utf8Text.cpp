@@ -4,6 +4,25 @@
 #include <sys/stat.h>
 #include <limits>
 
+namespace
+{
+// The framework's decoder reads an overlong form as the character it spells,
+// so an overlong NUL would end the text early, inside an attribute, and the
+// element would read as complete without the attributes after it.
+bool hasOverlongForm (const char* bytes, size_t length)
+{
+    for (size_t i = 0; i + 1 < length; ++i)
+    {
+        const auto lead = (juce::uint8) bytes[i], next = (juce::uint8) bytes[i + 1];
+
+        if (lead == 0xc0 || lead == 0xc1 || (lead == 0xe0 && next < 0xa0) || (lead == 0xf0 && next < 0x90))
+            return true;
+    }
+
+    return false;
+}
+} // namespace
+
 std::optional<juce::String> decodeUtf8 (const void* data, size_t numBytes)
 {
     if (data == nullptr || numBytes == 0)
@@ -23,7 +42,8 @@ std::optional<juce::String> decodeUtf8 (const void* data, size_t numBytes)
         return juce::String();
 
     if (length > (size_t) std::numeric_limits<int>::max()
-        || ! juce::CharPointer_UTF8::isValidString (bytes, (int) length))
+        || ! juce::CharPointer_UTF8::isValidString (bytes, (int) length)
+        || hasOverlongForm (bytes, length))
         return std::nullopt;
 
     return juce::String::fromUTF8 (bytes, (int) length);
