@@ -4,6 +4,7 @@
 #include "editor/OndrelAudioProcessorEditor.h"
 
 #include <deque>
+#include <stdexcept>
 
 namespace editor_test
 {
@@ -29,7 +30,6 @@ struct ShownMenu
 {
     juce::String rows, heights;
     int width = 0;
-    const juce::LookAndFeel* look = nullptr;
 };
 
 // A processor and its editor under a fresh HOME; the preset folder is
@@ -47,13 +47,9 @@ protected:
     template <typename T = juce::Component>
     T& get (const juce::String& componentID) const
     {
-        auto* t = find<T> (*editor->mainPanel, [&] (T& c) { return c.getComponentID() == componentID; });
-        if (t == nullptr) // the rest would crash
-        {
-            ADD_FAILURE() << "no such component: " << componentID;
-            std::abort();
-        }
-        return *t;
+        if (auto* t = find<T> (*editor->mainPanel, [&] (T& c) { return c.getComponentID() == componentID; }))
+            return *t;
+        throw std::runtime_error (("no such component: " + componentID).toStdString()); // the test fails
     }
     void click (const juce::String& componentID) { editor->buttonClicked (&get<juce::Button> (componentID)); }
     std::array<float, kNumParameters> values() const { return captureState (*processor).values; }

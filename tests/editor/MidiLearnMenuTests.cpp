@@ -30,22 +30,25 @@ protected:
 
     juce::Component& waveformText() { return *get ("lfo_wave").getChildComponent (0); }
 
-    // A press and a release in the middle of c as the window system hands them over.
-    void press (juce::Component& c, int buttonsAndKeys)
+    // A press in the middle of c, `drag` moves 4 pixels up each with the
+    // buttons held, and a release, as the window system hands them over.
+    void press (juce::Component& c, int buttonsAndKeys, int drag = 0)
     {
         static auto time = juce::Time::currentTimeMillis();
         time += 1000; // never a double click
         const auto at = editor->getLocalPoint (&c, c.getLocalBounds().getCentre()).toFloat();
-        const auto send = [&] (int mods, juce::int64 t) {
-            editor->getPeer()->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, at, ModifierKeys (mods),
+        const auto send = [&] (int mods, int step, juce::int64 t) {
+            editor->getPeer()->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse,
+                                                 at.translated (0.0f, -4.0f * (float) step), ModifierKeys (mods),
                                                  juce::MouseInputSource::defaultPressure,
                                                  juce::MouseInputSource::defaultOrientation, t);
         };
         // The window system records the keys held with each event.
         ModifierKeys::currentModifiers = ModifierKeys (buttonsAndKeys & ModifierKeys::allKeyboardModifiers);
-        send (buttonsAndKeys, time);
+        for (int step = 0; step <= drag; ++step)
+            send (buttonsAndKeys, step, time + step);
         ModifierKeys::currentModifiers = {};
-        send (0, time + 10);
+        send (0, drag, time + drag + 10);
     }
 
     ShownMenu menuOf (juce::Component& c, int mods = right, Choice choice = dismiss)
@@ -66,7 +69,7 @@ protected:
     }
 };
 
-TEST_F (LearnMenu, ShowsTheLowestBoundControllerInTheEditorsLook)
+TEST_F (LearnMenu, ShowsTheLowestBoundControllerAtTheWindowsScale)
 {
     for (const auto& [controllers, assigned] : { std::pair<std::vector<int>, const char*> { {}, "---" },
                                                  { { 20, 7 }, "7" }, { { 5, 0 }, "0" } })
@@ -77,7 +80,6 @@ TEST_F (LearnMenu, ShowsTheLowestBoundControllerInTheEditorsLook)
 
         const auto shown = menuOf (get ("phaser_depth"));
         EXPECT_EQ (shown.rows, "Midi Learn|Midi UnLearn|----|Assigned CC: " + juce::String (assigned) + " (off)|");
-        EXPECT_EQ (shown.look, &editor->defaultLookAndFeel);
     }
 
     // Item height and minimum width follow the window: 8 % of its height, 10 % of its width.
@@ -127,51 +129,38 @@ TEST_F (LearnMenu, OpensOnControlsForTheirParameterOnly)
     }
 }
 
-TEST_F (LearnMenu, LearnAgainReplacesTheTargetAndRestartsTheTimeOut)
+// What unlearning does to the table and its file is the processor's; here:
+// the items act on the clicked control only, and learning again restarts the time-out.
+TEST_F (LearnMenu, LearnAgainRestartsTheTimeOutAndUnlearnCancelsIt)
 {
+    bind ("phaser_fb", 7);
     menuOf (get ("phaser_rate"), right, learn);
     pumpMessages (1500);
-    ASSERT_TRUE (processor->learning());
-    menuOf (get ("output_out"), right, learn);
-    const auto armed = juce::Time::getMillisecondCounter();
-    EXPECT_EQ (processor->learnParamID, "output_out");
-
-    ASSERT_TRUE (pumpUntil ([&] { return ! processor->learning(); }, 7000));
-    const auto elapsed = juce::Time::getMillisecondCounter() - armed;
-    EXPECT_GE (elapsed, 4950u);
-    EXPECT_LT (elapsed, 6000u);
-}
-
-TEST_F (LearnMenu, UnlearnClearsEveryBindingAndCancelsAnyPendingLearn)
-{
-    for (auto [id, cc] : { std::pair ("phaser_fb", 7), { "phaser_fb", 20 }, { "phaser_width", 21 }, { "bypass", 127 } })
-        bind (id, cc);
-
     menuOf (get ("phaser_depth"), right, learn);
-    ASSERT_TRUE (processor->learning());
-    ASSERT_TRUE (midiTableFile().deleteFile());
+    const auto armed = juce::Time::getMillisecondCounter();
 
     // Dismissed, or without a binding: nothing changes, the learn stays armed.
     menuOf (get ("phaser_fb"));
     menuOf (get ("filter_lp"), right, unlearn);
-    EXPECT_TRUE (processor->learning());
     EXPECT_EQ (processor->learnParamID, "phaser_depth");
-    EXPECT_EQ (processor->learnedController ("phaser_fb"), 7);
-    EXPECT_FALSE (midiTableFile().exists());
+    EXPECT_TRUE (processor->learning() && processor->learnedController ("phaser_fb") == 7);
+    ASSERT_TRUE (pumpUntil ([&] { return ! processor->learning(); }, 7000));
+    const auto elapsed = juce::Time::getMillisecondCounter() - armed;
+    EXPECT_TRUE (elapsed >= 4950u && elapsed < 6000u) << elapsed;
 
+    menuOf (get ("output_out"), right, learn);
     menuOf (get ("phaser_fb"), right, unlearn);
     EXPECT_FALSE (processor->learning());
     EXPECT_EQ (processor->learnedController ("phaser_fb"), -1);
-    EXPECT_EQ (written (midiTableFile()), R"(<ONDREL_MIDITABLE phaser_width="21" bypass="127">)");
 }
 
-TEST_F (LearnMenu, AnOrdinaryClickActsOnceOnTheControl)
+TEST_F (LearnMenu, AnOrdinaryClickOrDragActsOnceOnTheControl)
 {
     // Handing the press to a knob twice would begin two gestures for one drag.
     struct Gestures : juce::AudioProcessorListener
     {
-        int begun = 0;
-        void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override {}
+        int begun = 0, changes = 0;
+        void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override { ++changes; }
         void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
         void audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int) override { ++begun; }
     } gestures;
@@ -181,8 +170,15 @@ TEST_F (LearnMenu, AnOrdinaryClickActsOnceOnTheControl)
     EXPECT_EQ (normalised (*processor, "bypass"), 1.0f);
     EXPECT_EQ (gestures.begun, 1);
 
-    whileModal ([&] { press (get ("phaser_depth"), left); }, {});
-    EXPECT_EQ (gestures.begun, 2);
+    // Width reports once, on release (asynchronously); other knobs every step.
+    for (auto [id, changes] : { std::pair { "phaser_depth", 5 }, { "phaser_width", 1 } })
+    {
+        gestures.changes = 0;
+        whileModal ([&] { press (get (id), left, 5); }, {});
+        pumpMessages (20);
+        EXPECT_EQ (gestures.changes, changes) << id;
+    }
+    EXPECT_EQ (gestures.begun, 3);
 
     auto& waveform = get<juce::ComboBox> ("lfo_wave");
     whileModal ([&] { press (waveformText(), left); }, {});

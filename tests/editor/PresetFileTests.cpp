@@ -128,13 +128,17 @@ TEST_F (Presets, NothingToShowOrLoad)
     EXPECT_EQ (processor->presetName.toString(), "Preset");
 }
 
-// The extension is appended unless already there in any case; each file is
-// written whole, with nothing left beside it.
-TEST_F (Presets, SaveAsNamesTheFileAndTheShownPreset)
+// Save without a current file asks for one. The extension is appended
+// unless already there in any case; each file is written whole, with nothing
+// left beside it. Save rewrites the current file, named after it.
+TEST_F (Presets, SaveAsNamesTheFileAndTheShownPresetSaveRewritesIt)
 {
+    whileModal ([&] { click ("plugin_menu"); }, { choose (100000001), choose (0) }); // Save as..., cancelled
+    EXPECT_EQ (processor->presetName.toString(), "Preset");
+    EXPECT_EQ (processor->currentPresetPath, "");
+
     const auto folder = presets.getChildFile ("User");
     ASSERT_TRUE (folder.createDirectory());
-
     for (auto [typed, fileName, shown] : { std::tuple ("name", "name.kespreset", "name"),
                                            { "name.txt", "name.txt.kespreset", "name.txt" },
                                            { "other.KESPRESET", "other.KESPRESET", "other" } })
@@ -153,21 +157,12 @@ TEST_F (Presets, SaveAsNamesTheFileAndTheShownPreset)
         EXPECT_EQ ((float) xml->getDoubleAttribute ("phaser_fb"), 0.25f);
     }
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 3); // and no temporary one
-}
 
-TEST_F (Presets, SaveRewritesTheCurrentFileOrAsksForOne)
-{
-    whileModal ([&] { click ("plugin_menu"); }, { choose (100000001), choose (0) }); // Save as..., cancelled
-    EXPECT_EQ (processor->presetName.toString(), "Preset");
-    EXPECT_EQ (processor->currentPresetPath, "");
-
-    const auto file = presets.getChildFile ("User/Mine.kespreset");
-    writeUserFile (file, presetText ("Someone else's name"));
-    load (file);
+    processor->presetName = "renamed";
     setNormalised (*processor, "phaser_fb", 0.75f);
     editor->menuItemSelected (100000001);
-    EXPECT_EQ (processor->presetName.toString(), "Mine");
-    EXPECT_EQ ((float) juce::parseXML (file)->getDoubleAttribute ("phaser_fb"), 0.75f);
+    EXPECT_EQ (processor->presetName.toString(), "other");
+    EXPECT_EQ ((float) juce::parseXML (folder.getChildFile ("other.KESPRESET"))->getDoubleAttribute ("phaser_fb"), 0.75f);
 
     // A folder that cannot be created: nothing written, nothing thrown.
     writeUserFile (home.folder.getChildFile ("plain"), "a file");
