@@ -8,23 +8,35 @@
 using namespace editor_test;
 using Header = EditorTest;
 
-// A burst of knob changes is one undo step too: the processor's tests.
-TEST_F (Header, RandomiseIsOneUndoStepTakenBackAndRedoneByTheArrows)
+TEST_F (Header, KnobDragAndRandomiseAreOneUndoStepEach)
 {
+    auto& knob = get<juce::Slider> ("phaser_depth");
     const auto start = values();
+    for (int step = 1; step <= 5; ++step) // changes closer together than a burst
+    {
+        knob.setValue (knob.getMinimum() + (knob.getMaximum() - knob.getMinimum()) * 0.13 * step);
+        pumpMessages (15);
+    }
+    pumpMessages (150);
+    const auto dragged = values();
     click ("randomize");
     pumpMessages (150);
     const auto randomised = values();
-    int randomisedCount = 0;
+    int draggedCount = 0, randomisedCount = 0;
     for (size_t i = 0; i < kNumParameters; ++i)
     {
-        randomisedCount += randomised[i] != start[i];
-        EXPECT_TRUE (i < 8 || randomised[i] == start[i]) << kParameterIDs[i];
+        draggedCount += dragged[i] != start[i];
+        randomisedCount += randomised[i] != dragged[i];
+        EXPECT_TRUE (i < 8 || randomised[i] == dragged[i]) << kParameterIDs[i];
     }
+    EXPECT_EQ (draggedCount, 1);
     EXPECT_GE (randomisedCount, 7);
 
-    for (const auto& [id, expected] :
-         { std::pair { "undo", start }, { "undo", start }, { "redo", randomised }, { "redo", randomised } })
+    const std::pair<const char*, std::array<float, kNumParameters>> steps[] = {
+        { "undo", dragged }, { "undo", start },       { "undo", start },
+        { "redo", dragged }, { "redo", randomised }, { "redo", randomised }
+    };
+    for (const auto& [id, expected] : steps)
     {
         click (id);
         pumpMessages (100);

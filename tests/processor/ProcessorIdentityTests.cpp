@@ -25,3 +25,17 @@ TEST_F (Processor, ConstructionAndTheOneProgram)
     EXPECT_EQ (chunkOf (p), before);
     EXPECT_TRUE (p.getProgramName (-1).isEmpty() && p.getProgramName (1).isEmpty());
 }
+
+// The tree writes values into its state on a timer of its own; a burst that
+// ends before that timer has run must still land in its own undo step.
+TEST_F (Processor, AnEndedBurstIsFlushedIntoItsOwnUndoStep)
+{
+    OndrelAudioProcessor p;
+    setNormalised (p, "phaser_depth", 0.8f);
+    p.timerCallback (0); // the undo timer
+    setNormalised (p, "phaser_fb", 0.7f);
+    p.timerCallback (0);
+    ASSERT_TRUE (p.undoManager->undo());
+    EXPECT_EQ (normalised (p, "phaser_depth"), 0.8f);
+    EXPECT_EQ (normalised (p, "phaser_fb"), 0.0f);
+}
