@@ -83,6 +83,11 @@ void Phaser_engine::processEnvelope (int numSamples) noexcept
         detector[i] = out;
     }
 
+    // A NaN or an infinity in the detector would hold the level for good:
+    // the follower starts the next block at rest instead.
+    if (! (std::isfinite (level) && std::isfinite (state)))
+        level = state = 0.0f;
+
     follower.level = level;
     follower.lowPass->state = state;
 

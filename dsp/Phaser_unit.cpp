@@ -1,6 +1,8 @@
 #include "Phaser_unit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace
 {
@@ -105,6 +107,8 @@ public:
 
     void store() noexcept
     {
+        clearNonFiniteState();
+
         for (int s = 0; s < 3; ++s)
         {
             AllpassStage& stage = *u.allpass[s];
@@ -205,6 +209,38 @@ private:
     int lfoCountdown, controlCountdown;
     float currentDepth, modulation, phase, increment;
     bool holdPending;
+
+    // Every state here is recursive, so a NaN or an infinity that reached it
+    // (from the input, or from the envelope through the modulation) would
+    // stay for good. Checked once per block, at its end: the loop, or the
+    // modulation, that holds one starts the next block as a new unit's does.
+    // A finite value, however large, is left alone.
+    void clearNonFiniteState() noexcept
+    {
+        if (! allFinite ({ x1[0], y1[0], y1[1], y1[2], dcX1, dcY1, hpState, lpState, interpState }))
+        {
+            for (int s = 0; s < 3; ++s)
+                x1[s] = x2[s] = y1[s] = y2[s] = 0.0f;
+
+            dcX1 = dcY1 = hpState = lpState = interpState = 0.0f;
+            std::fill_n (buffer, delayLength, 0.0f);
+        }
+
+        if (! allFinite ({ phase, increment, currentDepth, modulation }))
+        {
+            // Both countdowns at 0: the first sample recomputes the rate,
+            // depth and stage coefficients before they are used.
+            phase = increment = currentDepth = modulation = 0.0f;
+            holdPending = false;
+            controlCountdown = lfoCountdown = 0;
+            u.coefficientsValid = false;
+        }
+    }
+
+    static bool allFinite (std::initializer_list<float> values) noexcept
+    {
+        return std::all_of (values.begin(), values.end(), [] (float v) { return std::isfinite (v); });
+    }
 
     void controlUpdate (float envelopeValue) noexcept
     {

@@ -23,7 +23,8 @@ public:
     void setLpCf (float x) noexcept;
 
     // Processes one block of one channel in place (input in, wet signal out).
-    // envelope holds one value per sample, read at control updates.
+    // envelope holds one value per sample, read at control updates. A NaN or
+    // an infinity that got into the unit's state is cleared at the block's end.
     void process_block (float* samples, float* envelope, int numSamples) noexcept;
 
     // Processes a left and a right unit in one interleaved loop: the two
