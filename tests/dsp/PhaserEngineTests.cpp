@@ -11,13 +11,15 @@ TEST (PhaserEngine, FollowerRisesIn220AndFallsIn5292SamplesAndFeedsTheEnvelope)
     EXPECT_NEAR (follower.releaseCoef, release, 1e-6);
 
     // A step to -1 (the detector is rectified), silence, bursts of noise at
-    // falling levels, then a constant.
+    // falling levels with a NaN and an infinity in them, then a constant.
     std::vector<float> detector (4000, -1.0f);
     detector.resize (12000, 0.0f);
     for (float amplitude : { 0.9f, 0.3f, 0.05f })
         for (float x : noise (6000, (juce::int64) (amplitude * 100.0f), amplitude))
             detector.push_back (x);
     detector.resize (detector.size() + 6000, 0.5f);
+    detector[13000] = std::numeric_limits<float>::quiet_NaN();
+    detector[20000] = -std::numeric_limits<float>::infinity();
 
     // Single samples through the step and the fall, then blocks of 256.
     std::vector<float> envelope (detector.size()), level (detector.size(), -1.0f);
@@ -39,9 +41,17 @@ TEST (PhaserEngine, FollowerRisesIn220AndFallsIn5292SamplesAndFeedsTheEnvelope)
     const double G = std::tan (kPi * 711.408 / 44100.0), g = G / (1.0 + G);
     double model = 0.0, state = 0.0;
     int risen = -1, fallen = -1;
+    size_t restart = 0;
 
     for (size_t i = 0; i < detector.size(); ++i)
     {
+        // A value that is not finite: the rest of its block of 256 is not
+        // compared, and the follower starts the next block at rest.
+        restart = std::isfinite (detector[i]) ? restart : i - (i - 12000) % 256 + 256;
+        if (i < restart)
+            continue;
+        if (i == restart)
+            model = state = 0.0;
         const double x = std::abs (detector[i]);
         model = x + (model - x) * (x > model ? attack : release);
         const double v = (model - state) * g;

@@ -62,7 +62,7 @@ struct RefLfo
     {
         const float o = offset.getNextValue();
         const float pos = fmodf (phase * 255.99899f + o * 255.99899f, 256.0f);
-        const float k = floorf (pos), frac = pos - k;
+        const float k = std::isfinite (pos) ? floorf (pos) : 0.0f, frac = pos - k; // a NaN phase reads 0
         float v = 0.0f;
         if (waveform >= 0 && waveform <= 4)
         {
@@ -157,6 +157,20 @@ struct RefUnit
         if (++writePosition == delayLength)
             writePosition = 0;
         return out;
+    }
+
+    // As a new unit has them: the loop's states, or the modulation's.
+    void restart (bool loop, bool modulation)
+    {
+        if (loop)
+        {
+            for (auto& s : stages)
+                s.x1 = s.x2 = s.y1 = s.y2 = 0.0f;
+            std::fill (delay.begin(), delay.end(), 0.0f);
+            interpState = dcX1 = dcY1 = hp.state = lp.state = 0.0f;
+        }
+        if (modulation)
+            lfo.phase = modY = currentDepth = 0.0f, lfo.sampleHoldPending = false, lfoCountdown = controlCountdown = 0;
     }
 
     float lfoRate = 0.09779328f, lfoDepth = 0.5f, feedback = 0.5f, envToRate = 0.0f, envToDepth = 0.0f;
@@ -256,6 +270,54 @@ TEST (PhaserUnit, ProcessBlockAndPairMatchTheSampleBySampleUnitStayBoundedAndAll
         EXPECT_TRUE (bitIdentical (pair[1], expected[1]));
         EXPECT_EQ (single.lfo->heldValue, refL.lfo.heldValue);
         EXPECT_EQ (pairR.lfo->heldValue, refR.lfo.heldValue);
+    }
+}
+
+// A NaN or an infinity at sample 960 (a control update and an LFO read) in
+// blocks of 512: what it reached (the input's loop; the envelope's modulation,
+// and so both loops) starts the next block as a new unit's, the rest goes on.
+// A huge finite value is processed as any other.
+TEST (PhaserUnit, WhatANonFiniteValueReachedRestartsAfterItsBlockAndHugeValuesAreProcessed)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct { float value; bool left, right, envelope; } rows[] = {
+        { kNaN, true, false, false }, { inf, true, true, false }, { -inf, false, true, false },
+        { kNaN, false, false, true }, { 1e30f, true, true, true },
+    };
+    const UnitSettings settings { 3.0f, 0.6f, 0.9f, 0.5f, 0.5f, 0.2f, 0.9f, 1.0f, 0, 0.25f };
+
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (testing::Message() << row.value << " in " << row.left << row.right << row.envelope);
+        std::vector<float> x[2] = { noise (4096, 1, 0.8f), noise (4096, 2, 0.8f) }, envelope = noise (4096, 3, 0.65f);
+        for (auto [v, put] : { std::pair (&x[0], row.left), std::pair (&x[1], row.right), std::pair (&envelope, row.envelope) })
+            (*v)[960] = put ? row.value : (*v)[960];
+        std::vector<float> expected[2] = { x[0], x[1] }, single = x[0];
+        RefUnit ref[2] = { { 44100.0f, 10 }, { 44100.0f, 20 } };
+        Phaser_unit pairL (44100.0f), pairR (44100.0f), singleL (44100.0f);
+        for (int c = 0; c < 2; ++c)
+            ref[c].apply (settings, c == 1), apply (c == 0 ? pairL : pairR, settings, c == 1);
+        apply (singleL, settings);
+        const bool bad = ! std::isfinite (row.value);
+
+        for (int i0 = 0; i0 < 4096; i0 += 512)
+        {
+            for (int c = 0; c < 2; ++c)
+                for (int i = i0; i < i0 + 512; ++i)
+                    expected[c][(size_t) i] = ref[c].process (expected[c][(size_t) i], envelope[(size_t) i]);
+            Phaser_unit::process_block_pair (pairL, x[0].data() + i0, pairR, x[1].data() + i0, envelope.data() + i0, 512);
+            singleL.process_block (single.data() + i0, envelope.data() + i0, 512);
+            if (i0 == 512)
+                for (int c = 0; c < 2; ++c)
+                    ref[c].restart (bad && (row.envelope || (c == 0 ? row.left : row.right)), bad && row.envelope);
+        }
+
+        // The block that carried a NaN or an infinity is not compared.
+        const auto from = [&] (const std::vector<float>& v) { return std::vector<float> (v.begin() + (bad ? 1024 : 0), v.end()); };
+        EXPECT_TRUE (bitIdentical (from (x[0]), from (expected[0])));
+        EXPECT_TRUE (bitIdentical (from (x[1]), from (expected[1])));
+        EXPECT_TRUE (bitIdentical (from (single), from (expected[0])));
+        EXPECT_TRUE (std::all_of (x[0].begin() + 1024, x[0].end(), [] (float v) { return std::isfinite (v); }));
     }
 }
 

@@ -117,6 +117,46 @@ TEST_F (AudioLoop, DetectorTakesTheLargerSignedSample)
     EXPECT_NE (m, envelopeAfter (negative, -0.9f, -0.9f));
 }
 
+// One bad sample in blocks of 512: from the next block on the output is
+// finite. With the envelope amounts at 0 a NaN in the left leaves the right as
+// it would be without it; at 900, with envelope amounts, an infinity or a NaN
+// reaches both units through the envelope's control update at 960. A finite
+// 1e30 is processed: its ring-out fills the next block.
+TEST_F (AudioLoop, ABadSampleLeavesTheOutputFiniteFromTheNextBlockAndAHugeOneRingsOn)
+{
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    const struct { float value; bool left, right; int at; float envAmount; } rows[] = {
+        { nan, true, false, 1000, 0.5f }, { inf, true, true, 900, 0.9f }, { nan, false, true, 900, 0.1f },
+        { -inf, true, false, 900, 0.9f }, { 1e30f, true, true, 1000, 0.9f },
+    };
+
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (testing::Message() << row.value << " at " << row.at << " in " << row.left << row.right);
+        OndrelAudioProcessor p, clean;
+        for (auto* q : { &p, &clean })
+            setNormalised (*q, "env_todepth", row.envAmount), setNormalised (*q, "env_torate", row.envAmount);
+        juce::Random random (7);
+
+        for (int b = 0; b < 6; ++b)
+        {
+            const auto input = noise (2, kBlock, random);
+            auto bad = input;
+            for (int c = 0; c < 2 && row.at / kBlock == b; ++c)
+                if (c == 0 ? row.left : row.right)
+                    bad.setSample (c, row.at % kBlock, row.value);
+            const auto out = processed (p, bad), expected = processed (clean, input);
+
+            for (int c = 0; c < 2; ++c)
+                ASSERT_TRUE (b < 2 || std::all_of (out.getReadPointer (c), out.getReadPointer (c) + kBlock,
+                                                   [] (float x) { return std::isfinite (x); })) << "block " << b;
+            ASSERT_TRUE (row.right || row.envAmount != 0.5f
+                         || std::equal (out.getReadPointer (1), out.getReadPointer (1) + kBlock, expected.getReadPointer (1)));
+            ASSERT_TRUE (b != 2 || std::isfinite (row.value) == (out.getMagnitude (0, kBlock) > 1e20f));
+        }
+    }
+}
+
 TEST_F (AudioLoop, RateChangesRebuildTheUnitsOnlyWhenNeededAndReapplyTheParameters)
 {
     OndrelAudioProcessor p;
@@ -210,6 +250,8 @@ TEST_F (AudioLoop, AlternatingBlockSizesWithMidiAllocateNothingAfterTheFirstBloc
         midi.addEvent (juce::MidiMessage::controllerEvent (1, 7, (b * 13) % 128), 100);
         if (b == 20)
             p.armLearn ("phaser_fb"), midi.addEvent (juce::MidiMessage::controllerEvent (2, 30, 64), 10);
+        if (b == 15) // what a NaN or an infinity reached is cleared in place
+            audio.setSample (0, 7, std::numeric_limits<float>::quiet_NaN()), audio.setSample (1, 300, -HUGE_VALF);
         if (b == 25 || b == 30)
             midi.addEvent (juce::MidiMessage::controllerEvent (1, 9, b == 25 ? 127 : 0), 0);
 
