@@ -3,6 +3,8 @@
 
 #include "EditorTestSupport.h"
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace editor_test;
@@ -70,9 +72,15 @@ TEST_F (Presets, MenuListsSubFoldersDepthFirstAndEachItemLoadsItsFile)
         EXPECT_EQ (processor->lastPresetFolderPath.get(), "/elsewhere");
     }
 
-    // A link back up the tree is not followed: the walk ends, with the same menu.
-    ASSERT_TRUE (presets.createSymbolicLink (presets.getChildFile ("Factory/Loop"), true));
-    EXPECT_EQ (describe (editor->getMyPresetPopupMenu (presets.getFullPathName() + "/")), expectedMenu);
+    // Linked folders are followed, none entered twice: a pack linked in is
+    // listed; links back up the tree, and inside the pack to itself, end the walk.
+    const auto pack = home.folder.getChildFile ("pack");
+    writeUserFile (pack.getChildFile ("P.kespreset"), presetText ("Pea"));
+    ASSERT_TRUE (presets.createSymbolicLink (presets.getChildFile ("Factory/Loop"), true)
+                 && pack.createSymbolicLink (presets.getChildFile ("Factory/Bass/Deep/Empty/Pack"), true)
+                 && pack.createSymbolicLink (pack.getChildFile ("Again"), true));
+    EXPECT_EQ (describe (editor->getMyPresetPopupMenu (presets.getFullPathName() + "/")),
+               "Factory{A=1 Bass{B=2 Deep{C=3 Empty{Pack{P=4}}}}}");
     EXPECT_EQ (describe (editor->getMyPresetPopupMenu ("")), "");
     EXPECT_TRUE (editor->presetPaths.isEmpty());
 }
@@ -85,6 +93,8 @@ TEST_F (Presets, PresetButtonLoadsTheChosenItemThenArrowsWrapBothWays)
     click ("button_preset_right");
     EXPECT_EQ (values(), untouched);
 
+    EXPECT_EQ (get<juce::Button> ("button_preset_left").getButtonText() + get<juce::Button> ("button_preset_right").getButtonText(),
+               "RQ"); // the arrow faces: previous, next
     whileModal ([&] { click ("button_preset"); }, { choose (1) });
     EXPECT_EQ (processor->presetName.toString(), expectedNames[0]);
     EXPECT_FALSE (get<juce::Button> ("button_preset").getToggleState());
@@ -128,9 +138,11 @@ TEST_F (Presets, NothingToShowOrLoad)
     EXPECT_EQ (processor->presetName.toString(), "Preset");
 }
 
-// Save without a current file asks for one. The extension is appended
-// unless already there in any case; each file is written whole, with nothing
-// left beside it. Save rewrites the current file, named after it.
+// Save without a current file asks for one, in a dialog that shows presets
+// only. The extension is appended unless already there in any case, and a
+// file it then names is replaced only when the user says so. A 250-byte name
+// (80 three-byte characters) is saved and listed; each file is written whole,
+// with nothing left beside it. Save rewrites the current file, named after it.
 TEST_F (Presets, SaveAsNamesTheFileAndTheShownPresetSaveRewritesIt)
 {
     whileModal ([&] { click ("plugin_menu"); }, { choose (100000001), choose (0) }); // Save as..., cancelled
@@ -139,37 +151,89 @@ TEST_F (Presets, SaveAsNamesTheFileAndTheShownPresetSaveRewritesIt)
 
     const auto folder = presets.getChildFile ("User");
     ASSERT_TRUE (folder.createDirectory());
-    for (auto [typed, fileName, shown] : { std::tuple ("name", "name.kespreset", "name"),
-                                           { "name.txt", "name.txt.kespreset", "name.txt" },
-                                           { "other.KESPRESET", "other.KESPRESET", "other" } })
+    const auto dialog = [&] (const juce::String& typed) -> Step {
+        return [=] (juce::Component& d) {
+            auto* browser = find<juce::FileBrowserComponent> (d);
+            EXPECT_TRUE (browser != nullptr && browser->isFileSuitable (juce::File ("/a.kespreset"))
+                         && ! browser->isFileSuitable (juce::File ("/a.txt"))
+                         && ! browser->isFileSuitable (juce::File ("/a.kespreset.txt")));
+            chooseFile (folder, typed, "save preset as...") (d);
+        };
+    };
+    const auto press = [] (const char* text) -> Step {
+        return [=] (juce::Component& alert) {
+            auto* b = find<juce::Button> (alert, [&] (juce::Button& c) { return c.getButtonText() == text; });
+            EXPECT_NE (b, nullptr) << text;
+            b != nullptr ? b->triggerClick() : alert.exitModalState (0);
+        };
+    };
+    const auto wide = [] (int n) { return juce::String::repeatedString (juce::CharPointer_UTF8 ("\xe3\x81\x82"), n); };
+    const std::tuple<juce::String, juce::String, juce::String, const char*> rows[] = { // the answer when asked
+        { "name", "name.kespreset", "name", nullptr },
+        { "name.txt", "name.txt.kespreset", "name.txt", nullptr },
+        { "other.KESPRESET", "other.KESPRESET", "other", nullptr },
+        { wide (80), wide (80) + ".kespreset", wide (80), nullptr },
+        { "name", "name.kespreset", "name", "Cancel" },
+        { "name", "name.kespreset", "name", "Overwrite" },
+        { "name.kespreset", "name.kespreset", "name", nullptr }, // the dialog asks about that one itself
+    };
+    for (size_t i = 0; i < std::size (rows); ++i)
     {
-        setNormalised (*processor, "phaser_fb", 0.25f);
-        whileModal ([&] { editor->saveAs(); }, { chooseFile (folder, typed, "save preset as...") });
+        const auto& [typed, fileName, shown, answer] = rows[i];
+        const float fb = 0.01f * (float) (i + 1);
+        const auto before = std::pair (processor->currentPresetPath, processor->presetName.toString());
+        setNormalised (*processor, "phaser_fb", fb);
+        std::deque<Step> steps { dialog (typed) };
+        if (answer != nullptr)
+            steps.push_back (press (answer));
+        whileModal ([&] { editor->saveAs(); }, steps);
         const auto file = folder.getChildFile (fileName);
-        EXPECT_EQ (processor->currentPresetPath, file.getFullPathName());
+        const bool saved = juce::String (answer) != "Cancel";
+        EXPECT_EQ (processor->currentPresetPath, saved ? file.getFullPathName() : before.first);
         EXPECT_EQ (processor->lastPresetFolderPath.get(), folder.getFullPathName());
-        EXPECT_EQ (processor->presetName.toString(), shown);
+        EXPECT_EQ (processor->presetName.toString(), saved ? shown : before.second);
 
         const auto xml = juce::parseXML (file);
         ASSERT_TRUE (xml != nullptr && file.loadFileAsString().startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
         EXPECT_EQ (xml->getStringAttribute ("presetName"), shown);
         EXPECT_EQ (xml->getStringAttribute ("lastPresetFolderPath"), folder.getFullPathName());
-        EXPECT_EQ ((float) xml->getDoubleAttribute ("phaser_fb"), 0.25f);
+        EXPECT_EQ ((float) xml->getDoubleAttribute ("phaser_fb") == fb, saved) << fb;
     }
-    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 3); // and no temporary one
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 4); // and no temporary one
+    editor->getMyPresetPopupMenu (presets.getFullPathName());
+    EXPECT_TRUE (editor->presetPaths.contains (folder.getChildFile (wide (80) + ".kespreset").getFullPathName()));
 
     processor->presetName = "renamed";
+    processor->currentPresetPath = folder.getChildFile ("other.KESPRESET").getFullPathName();
     setNormalised (*processor, "phaser_fb", 0.75f);
     editor->menuItemSelected (100000001);
     EXPECT_EQ (processor->presetName.toString(), "other");
     EXPECT_EQ ((float) juce::parseXML (folder.getChildFile ("other.KESPRESET"))->getDoubleAttribute ("phaser_fb"), 0.75f);
 
-    // A folder that cannot be created: nothing written, nothing thrown.
+    // Failed writes leave no file where there was none, and the name, the
+    // folder and the current file as they were: a folder that cannot be
+    // made, a name past the file system's 255 bytes, a disk that takes no
+    // more than 100 bytes (a short write).
     writeUserFile (home.folder.getChildFile ("plain"), "a file");
-    processor->currentPresetPath = home.folder.getChildFile ("plain/Lost.kespreset").getFullPathName();
+    const auto lost = home.folder.getChildFile ("plain/Lost.kespreset").getFullPathName();
+    processor->currentPresetPath = lost;
     editor->menuItemSelected (100000001);
-    EXPECT_EQ (processor->presetName.toString(), "Lost");
     EXPECT_EQ (home.folder.getChildFile ("plain").loadFileAsString(), "a file");
+    for (const auto& [typed, limit] : { std::pair (wide (82), RLIM_INFINITY), { "Full", 100 } })
+    {
+        rlimit unlimited {}, limited {};
+        getrlimit (RLIMIT_FSIZE, &unlimited);
+        limited = { limit, unlimited.rlim_max };
+        const auto xfsz = std::signal (SIGXFSZ, SIG_IGN);
+        setrlimit (RLIMIT_FSIZE, &limited);
+        whileModal ([&] { editor->saveAs(); }, { dialog (typed) });
+        setrlimit (RLIMIT_FSIZE, &unlimited);
+        std::signal (SIGXFSZ, xfsz);
+    }
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 4);
+    EXPECT_EQ (processor->presetName.toString(), "other");
+    EXPECT_EQ (processor->currentPresetPath, lost);
+    EXPECT_EQ (processor->lastPresetFolderPath.get(), folder.getFullPathName());
 }
 
 // What only a file can be (a FIFO, too large, too deep, a byte-order mark);
