@@ -93,8 +93,8 @@ TEST_F (Presets, PresetButtonLoadsTheChosenItemThenArrowsWrapBothWays)
     click ("button_preset_right");
     EXPECT_EQ (values(), untouched);
 
-    EXPECT_EQ (get<juce::Button> ("button_preset_left").getButtonText() + get<juce::Button> ("button_preset_right").getButtonText(),
-               "RQ"); // the arrow faces: previous, next
+    const auto face = [&] (const char* id) { return get<juce::Button> (id).getButtonText(); };
+    EXPECT_EQ (face ("button_preset_left") + face ("button_preset_right"), "RQ"); // the arrow faces: previous, next
     whileModal ([&] { click ("button_preset"); }, { choose (1) });
     EXPECT_EQ (processor->presetName.toString(), expectedNames[0]);
     EXPECT_FALSE (get<juce::Button> ("button_preset").getToggleState());
@@ -142,7 +142,9 @@ TEST_F (Presets, NothingToShowOrLoad)
 // only. The extension is appended unless already there in any case, and a
 // file it then names is replaced only when the user says so. A 250-byte name
 // (80 three-byte characters) is saved and listed; each file is written whole,
-// with nothing left beside it. Save rewrites the current file, named after it.
+// with nothing left beside it. A failed write (a name past 255 bytes, a disk
+// that takes 100 bytes) leaves no file, and name and current file as they
+// were. Save rewrites the current file, named after it.
 TEST_F (Presets, SaveAsNamesTheFileAndTheShownPresetSaveRewritesIt)
 {
     whileModal ([&] { click ("plugin_menu"); }, { choose (100000001), choose (0) }); // Save as..., cancelled
@@ -151,53 +153,57 @@ TEST_F (Presets, SaveAsNamesTheFileAndTheShownPresetSaveRewritesIt)
 
     const auto folder = presets.getChildFile ("User");
     ASSERT_TRUE (folder.createDirectory());
-    const auto dialog = [&] (const juce::String& typed) -> Step {
-        return [=] (juce::Component& d) {
+    const auto wide = [] (int n) { return juce::String::repeatedString (juce::CharPointer_UTF8 ("\xe3\x81\x82"), n); };
+    constexpr auto any = RLIM_INFINITY;
+    // typed, file, name shown ("": not saved), answer to "replace?" (-1: not asked), bytes a file may take
+    const std::tuple<juce::String, juce::String, juce::String, int, rlim_t> rows[] = {
+        { "name", "name.kespreset", "name", -1, any },
+        { "name.txt", "name.txt.kespreset", "name.txt", -1, any },
+        { "other.KESPRESET", "other.KESPRESET", "other", -1, any },
+        { wide (80), wide (80) + ".kespreset", wide (80), -1, any },
+        { "name", "name.kespreset", "", 0, any },
+        { "name", "name.kespreset", "name", 1, any },
+        { "name.kespreset", "name.kespreset", "name", -1, any }, // the dialog asks about that one itself
+        { wide (82), wide (82) + ".kespreset", "", -1, any },
+        { "Full", "Full.kespreset", "", -1, 100 },
+    };
+    for (size_t i = 0; i < std::size (rows); ++i)
+    {
+        const auto& [typed, fileName, shown, answer, limit] = rows[i];
+        const float fb = 0.01f * (float) (i + 1);
+        const auto before = std::pair (processor->currentPresetPath, processor->presetName.toString());
+        setNormalised (*processor, "phaser_fb", fb);
+        std::deque<Step> steps { [&] (juce::Component& d) {
             auto* browser = find<juce::FileBrowserComponent> (d);
             EXPECT_TRUE (browser != nullptr && browser->isFileSuitable (juce::File ("/a.kespreset"))
                          && ! browser->isFileSuitable (juce::File ("/a.txt"))
                          && ! browser->isFileSuitable (juce::File ("/a.kespreset.txt")));
             chooseFile (folder, typed, "save preset as...") (d);
-        };
-    };
-    const auto press = [] (const char* text) -> Step {
-        return [=] (juce::Component& alert) {
-            auto* b = find<juce::Button> (alert, [&] (juce::Button& c) { return c.getButtonText() == text; });
-            EXPECT_NE (b, nullptr) << text;
-            b != nullptr ? b->triggerClick() : alert.exitModalState (0);
-        };
-    };
-    const auto wide = [] (int n) { return juce::String::repeatedString (juce::CharPointer_UTF8 ("\xe3\x81\x82"), n); };
-    const std::tuple<juce::String, juce::String, juce::String, const char*> rows[] = { // the answer when asked
-        { "name", "name.kespreset", "name", nullptr },
-        { "name.txt", "name.txt.kespreset", "name.txt", nullptr },
-        { "other.KESPRESET", "other.KESPRESET", "other", nullptr },
-        { wide (80), wide (80) + ".kespreset", wide (80), nullptr },
-        { "name", "name.kespreset", "name", "Cancel" },
-        { "name", "name.kespreset", "name", "Overwrite" },
-        { "name.kespreset", "name.kespreset", "name", nullptr }, // the dialog asks about that one itself
-    };
-    for (size_t i = 0; i < std::size (rows); ++i)
-    {
-        const auto& [typed, fileName, shown, answer] = rows[i];
-        const float fb = 0.01f * (float) (i + 1);
-        const auto before = std::pair (processor->currentPresetPath, processor->presetName.toString());
-        setNormalised (*processor, "phaser_fb", fb);
-        std::deque<Step> steps { dialog (typed) };
-        if (answer != nullptr)
-            steps.push_back (press (answer));
+        } };
+        if (answer >= 0)
+            steps.push_back (choose (answer));
+        rlimit normal {};
+        getrlimit (RLIMIT_FSIZE, &normal);
+        const rlimit limited { limit, normal.rlim_max };
+        const auto xfsz = std::signal (SIGXFSZ, SIG_IGN);
+        setrlimit (RLIMIT_FSIZE, &limited);
         whileModal ([&] { editor->saveAs(); }, steps);
+        setrlimit (RLIMIT_FSIZE, &normal);
+        std::signal (SIGXFSZ, xfsz);
+
         const auto file = folder.getChildFile (fileName);
-        const bool saved = juce::String (answer) != "Cancel";
-        EXPECT_EQ (processor->currentPresetPath, saved ? file.getFullPathName() : before.first);
+        EXPECT_EQ (processor->currentPresetPath, shown.isEmpty() ? before.first : file.getFullPathName());
         EXPECT_EQ (processor->lastPresetFolderPath.get(), folder.getFullPathName());
-        EXPECT_EQ (processor->presetName.toString(), saved ? shown : before.second);
+        EXPECT_EQ (processor->presetName.toString(), shown.isEmpty() ? before.second : shown);
+        EXPECT_EQ (file.exists(), answer == 0 || shown.isNotEmpty()) << i;
 
         const auto xml = juce::parseXML (file);
-        ASSERT_TRUE (xml != nullptr && file.loadFileAsString().startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-        EXPECT_EQ (xml->getStringAttribute ("presetName"), shown);
-        EXPECT_EQ (xml->getStringAttribute ("lastPresetFolderPath"), folder.getFullPathName());
-        EXPECT_EQ ((float) xml->getDoubleAttribute ("phaser_fb") == fb, saved) << fb;
+        EXPECT_TRUE (! file.exists()
+                     || (xml != nullptr && file.loadFileAsString().startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")
+                         && xml->getStringAttribute ("lastPresetFolderPath") == folder.getFullPathName()
+                         && xml->getStringAttribute ("presetName") == file.getFileNameWithoutExtension()
+                         && ((float) xml->getDoubleAttribute ("phaser_fb") == fb) == shown.isNotEmpty()))
+            << i;
     }
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 4); // and no temporary one
     editor->getMyPresetPopupMenu (presets.getFullPathName());
@@ -210,30 +216,12 @@ TEST_F (Presets, SaveAsNamesTheFileAndTheShownPresetSaveRewritesIt)
     EXPECT_EQ (processor->presetName.toString(), "other");
     EXPECT_EQ ((float) juce::parseXML (folder.getChildFile ("other.KESPRESET"))->getDoubleAttribute ("phaser_fb"), 0.75f);
 
-    // Failed writes leave no file where there was none, and the name, the
-    // folder and the current file as they were: a folder that cannot be
-    // made, a name past the file system's 255 bytes, a disk that takes no
-    // more than 100 bytes (a short write).
+    // A folder that cannot be created: nothing written, the name kept.
     writeUserFile (home.folder.getChildFile ("plain"), "a file");
-    const auto lost = home.folder.getChildFile ("plain/Lost.kespreset").getFullPathName();
-    processor->currentPresetPath = lost;
+    processor->currentPresetPath = home.folder.getChildFile ("plain/Lost.kespreset").getFullPathName();
     editor->menuItemSelected (100000001);
-    EXPECT_EQ (home.folder.getChildFile ("plain").loadFileAsString(), "a file");
-    for (const auto& [typed, limit] : { std::pair (wide (82), RLIM_INFINITY), { "Full", 100 } })
-    {
-        rlimit unlimited {}, limited {};
-        getrlimit (RLIMIT_FSIZE, &unlimited);
-        limited = { limit, unlimited.rlim_max };
-        const auto xfsz = std::signal (SIGXFSZ, SIG_IGN);
-        setrlimit (RLIMIT_FSIZE, &limited);
-        whileModal ([&] { editor->saveAs(); }, { dialog (typed) });
-        setrlimit (RLIMIT_FSIZE, &unlimited);
-        std::signal (SIGXFSZ, xfsz);
-    }
-    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 4);
     EXPECT_EQ (processor->presetName.toString(), "other");
-    EXPECT_EQ (processor->currentPresetPath, lost);
-    EXPECT_EQ (processor->lastPresetFolderPath.get(), folder.getFullPathName());
+    EXPECT_EQ (home.folder.getChildFile ("plain").loadFileAsString(), "a file");
 }
 
 // What only a file can be (a FIFO, too large, too deep, a byte-order mark);
