@@ -110,7 +110,6 @@ void OndrelAudioProcessorEditor::saveAs()
 
     // The processor outlives a window the host closes while the dialog runs.
     auto& p = processorRef;
-    juce::Component::SafePointer<juce::Component> alive (this);
 
     if (! chooser.showDialog (Browser::saveMode | Browser::canSelectFiles | Browser::warnAboutOverwriting, nullptr))
         return;
@@ -121,11 +120,12 @@ void OndrelAudioProcessorEditor::saveAs()
         file = juce::File (file.getFullPathName() + PresetFile::kExtension);
 
     // The dialog asked about the name as typed, not with the extension added.
+    // Not tied to the window, which the host may close while the question runs.
     if (file != chooser.getResult() && file.existsAsFile()
         && ! juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, "File already exists",
                                                  "There's already a file called: " + file.getFullPathName()
                                                      + "\n\nAre you sure you want to overwrite it?",
-                                                 "Overwrite", "Cancel", alive.getComponent(), nullptr))
+                                                 "Overwrite", "Cancel", nullptr, nullptr))
         return;
 
     if (writePreset (p, file))
