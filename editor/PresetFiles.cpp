@@ -5,13 +5,23 @@
 
 namespace
 {
-// The name, folder and element of a save, then the file itself.
-void writePreset (OndrelAudioProcessor& p, const juce::File& file)
+// The name, folder and element of a save, then the file itself. The target
+// is only ever made by the final rename, so a failed write leaves no empty
+// preset behind, and the name and folder go back to what they were.
+bool writePreset (OndrelAudioProcessor& p, const juce::File& file)
 {
-    file.create();
+    const auto name = p.getPresetName();
+    const auto folder = p.lastPresetFolderPath.get();
+    file.getParentDirectory().createDirectory();
     p.lastPresetFolderPath = file.getParentDirectory().getFullPathName();
     p.setPresetName (file.getFileNameWithoutExtension());
-    PresetFile::write (p.getXmlStateForSaveingPreset(), file);
+
+    if (PresetFile::write (p.getXmlStateForSaveingPreset(), file))
+        return true;
+
+    p.lastPresetFolderPath = folder;
+    p.setPresetName (name);
+    return false;
 }
 } // namespace
 
@@ -109,7 +119,15 @@ void OndrelAudioProcessorEditor::saveAs()
     if (! file.getFileExtension().equalsIgnoreCase (PresetFile::kExtension))
         file = juce::File (file.getFullPathName() + PresetFile::kExtension);
 
-    file.create();
-    p.currentPresetPath = file.getFullPathName();
-    writePreset (p, file);
+    // The dialog asked about the name as typed, not with the extension added.
+    // Not tied to the window, which the host may close while the question runs.
+    if (file != chooser.getResult() && file.existsAsFile()
+        && ! juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, "File already exists",
+                                                 "There's already a file called: " + file.getFullPathName()
+                                                     + "\n\nAre you sure you want to overwrite it?",
+                                                 "Overwrite", "Cancel", nullptr, nullptr))
+        return;
+
+    if (writePreset (p, file))
+        p.currentPresetPath = file.getFullPathName();
 }

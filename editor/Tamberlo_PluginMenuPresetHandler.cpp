@@ -3,6 +3,7 @@
 #include "editor/Ondrel_Gui_Common.h"
 
 #include <cstdlib>
+#include <memory>
 
 Tamberlo_PluginMenuPresetHandler::Tamberlo_PluginMenuPresetHandler()
 {
@@ -32,12 +33,19 @@ void Tamberlo_PluginMenuPresetHandler::addFilesToMenu (juce::PopupMenu* menu, ju
     if (folder.isEmpty())
         return;
 
-    folder = juce::File::addTrailingSeparator (juce::File (folder).getFullPathName());
+    std::set<std::string> entered { resolvedPath (juce::File (folder)) };
+    addFolderToMenu (*menu, juce::File (folder), entered);
+}
 
-    for (const auto& subFolder : juce::File (folder).findChildFiles (juce::File::findDirectories, false, "*"))
+void Tamberlo_PluginMenuPresetHandler::addFolderToMenu (juce::PopupMenu& menu, const juce::File& folder,
+                                                        std::set<std::string>& entered)
+{
+    for (const auto& subFolder : folder.findChildFiles (juce::File::findDirectories, false, "*"))
     {
-        // A link to a folder may lead back up the tree; links are not followed.
-        if (subFolder.isSymbolicLink())
+        // Links to folders are followed (a preset pack linked in), but a
+        // folder reached before, through a link back up the tree or a second
+        // link to the same pack, is not entered again: the walk ends.
+        if (! entered.insert (resolvedPath (subFolder)).second)
             continue;
 
         juce::PopupMenu subMenu;
@@ -48,9 +56,17 @@ void Tamberlo_PluginMenuPresetHandler::addFilesToMenu (juce::PopupMenu* menu, ju
             presetPaths.add (preset.getFullPathName());
         }
 
-        addFilesToMenu (&subMenu, subFolder.getFullPathName());
-        menu->addSubMenu (subFolder.getFileName(), subMenu, true);
+        addFolderToMenu (subMenu, subFolder, entered);
+        menu.addSubMenu (subFolder.getFileName(), subMenu, true);
     }
+}
+
+std::string Tamberlo_PluginMenuPresetHandler::resolvedPath (const juce::File& folder)
+{
+    // Every link resolved; a path that cannot be resolved stands for itself.
+    std::unique_ptr<char, decltype (&std::free)> resolved (realpath (folder.getFullPathName().toRawUTF8(), nullptr),
+                                                           &std::free);
+    return resolved != nullptr ? std::string (resolved.get()) : folder.getFullPathName().toStdString();
 }
 
 int Tamberlo_PluginMenuPresetHandler::presetSelectArrow (bool forward, juce::String currentPath, juce::String folder)

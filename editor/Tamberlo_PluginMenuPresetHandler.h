@@ -3,6 +3,7 @@
 #include "lookandfeel/Ondrel_CLAF_ComboBox.h"
 
 #include <cstddef>
+#include <set>
 #include <string>
 
 // The editor's preset browsing: the preset menu built from the sub-folders of
@@ -19,6 +20,7 @@ public:
 
     // Adds every sub-folder of `folder`, with its presets and its own
     // sub-folders, as a sub-menu of `menu`. Item ids continue presetPaths.
+    // Links to folders are followed; no folder is entered twice.
     void addFilesToMenu (juce::PopupMenu* menu, juce::String folder);
 
     // The 1-based item id of the previous or next preset, or 0.
@@ -36,5 +38,10 @@ public:
     Ondrel_CLAF_ComboBox menuLookAndFeel;
 
 private:
+    // The walk behind addFilesToMenu; `entered` holds the resolved paths of
+    // the folders entered so far.
+    void addFolderToMenu (juce::PopupMenu& menu, const juce::File& folder, std::set<std::string>& entered);
+    static std::string resolvedPath (const juce::File& folder);
+
     JUCE_DECLARE_NON_COPYABLE (Tamberlo_PluginMenuPresetHandler)
 };

@@ -184,7 +184,7 @@ TEST_F (Header, AboutNamesTheProductTheMakerAndTheTrademarks)
 // The host may close the window while one of its menus or dialogs runs its
 // own loop: nothing may touch the closed window afterwards (AddressSanitizer
 // reports any such use). The plug-in menu, the preset menu, and Save as...'s
-// dialog reached through the plug-in menu.
+// dialog and question reached through the plug-in menu.
 TEST_F (Header, ClosingTheWindowWhileAMenuOrDialogRunsTouchesNothingOfIt)
 {
     writeUserFile (presets.getChildFile ("Factory/A.kespreset"), "<ONDREL2 presetName=\"A\"/>");
@@ -198,6 +198,8 @@ TEST_F (Header, ClosingTheWindowWhileAMenuOrDialogRunsTouchesNothingOfIt)
         { "plugin_menu", { closeWindow } },
         { "button_preset", { closeWindow } },
         { "plugin_menu", { choose (100000002), closeWindow } },
+        { "plugin_menu", { choose (100000002), chooseFile (presets.getChildFile ("Factory"), "A", "save preset as..."),
+                           closeWindow } }, // "A.kespreset" exists: the question whether to replace it
     };
     for (const auto& [id, steps] : cases)
     {

@@ -3,6 +3,8 @@
 
 #include "EditorTestSupport.h"
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace editor_test;
@@ -70,9 +72,15 @@ TEST_F (Presets, MenuListsSubFoldersDepthFirstAndEachItemLoadsItsFile)
         EXPECT_EQ (processor->lastPresetFolderPath.get(), "/elsewhere");
     }
 
-    // A link back up the tree is not followed: the walk ends, with the same menu.
-    ASSERT_TRUE (presets.createSymbolicLink (presets.getChildFile ("Factory/Loop"), true));
-    EXPECT_EQ (describe (editor->getMyPresetPopupMenu (presets.getFullPathName() + "/")), expectedMenu);
+    // Linked folders are followed, none entered twice: a pack linked in is
+    // listed; links back up the tree, and inside the pack to itself, end the walk.
+    const auto pack = home.folder.getChildFile ("pack");
+    writeUserFile (pack.getChildFile ("P.kespreset"), presetText ("Pea"));
+    ASSERT_TRUE (presets.createSymbolicLink (presets.getChildFile ("Factory/Loop"), true)
+                 && pack.createSymbolicLink (presets.getChildFile ("Factory/Bass/Deep/Empty/Pack"), true)
+                 && pack.createSymbolicLink (pack.getChildFile ("Again"), true));
+    EXPECT_EQ (describe (editor->getMyPresetPopupMenu (presets.getFullPathName() + "/")),
+               "Factory{A=1 Bass{B=2 Deep{C=3 Empty{Pack{P=4}}}}}");
     EXPECT_EQ (describe (editor->getMyPresetPopupMenu ("")), "");
     EXPECT_TRUE (editor->presetPaths.isEmpty());
 }
@@ -85,6 +93,8 @@ TEST_F (Presets, PresetButtonLoadsTheChosenItemThenArrowsWrapBothWays)
     click ("button_preset_right");
     EXPECT_EQ (values(), untouched);
 
+    const auto face = [&] (const char* id) { return get<juce::Button> (id).getButtonText(); };
+    EXPECT_EQ (face ("button_preset_left") + face ("button_preset_right"), "RQ"); // the arrow faces: previous, next
     whileModal ([&] { click ("button_preset"); }, { choose (1) });
     EXPECT_EQ (processor->presetName.toString(), expectedNames[0]);
     EXPECT_FALSE (get<juce::Button> ("button_preset").getToggleState());
@@ -128,9 +138,13 @@ TEST_F (Presets, NothingToShowOrLoad)
     EXPECT_EQ (processor->presetName.toString(), "Preset");
 }
 
-// Save without a current file asks for one. The extension is appended
-// unless already there in any case; each file is written whole, with nothing
-// left beside it. Save rewrites the current file, named after it.
+// Save without a current file asks for one, in a dialog that shows presets
+// only. The extension is appended unless already there in any case, and a
+// file it then names is replaced only when the user says so. A 250-byte name
+// (80 three-byte characters) is saved and listed; each file is written whole,
+// with nothing left beside it. A failed write (a name past 255 bytes, a disk
+// that takes 100 bytes) leaves no file, and name and current file as they
+// were. Save rewrites the current file, named after it.
 TEST_F (Presets, SaveAsNamesTheFileAndTheShownPresetSaveRewritesIt)
 {
     whileModal ([&] { click ("plugin_menu"); }, { choose (100000001), choose (0) }); // Save as..., cancelled
@@ -139,36 +153,74 @@ TEST_F (Presets, SaveAsNamesTheFileAndTheShownPresetSaveRewritesIt)
 
     const auto folder = presets.getChildFile ("User");
     ASSERT_TRUE (folder.createDirectory());
-    for (auto [typed, fileName, shown] : { std::tuple ("name", "name.kespreset", "name"),
-                                           { "name.txt", "name.txt.kespreset", "name.txt" },
-                                           { "other.KESPRESET", "other.KESPRESET", "other" } })
+    const auto wide = [] (int n) { return juce::String::repeatedString (juce::CharPointer_UTF8 ("\xe3\x81\x82"), n); };
+    constexpr auto any = RLIM_INFINITY;
+    // typed, file, name shown ("": not saved), answer to "replace?" (-1: not asked), bytes a file may take
+    const std::tuple<juce::String, juce::String, juce::String, int, rlim_t> rows[] = {
+        { "name", "name.kespreset", "name", -1, any },
+        { "name.txt", "name.txt.kespreset", "name.txt", -1, any },
+        { "other.KESPRESET", "other.KESPRESET", "other", -1, any },
+        { wide (80), wide (80) + ".kespreset", wide (80), -1, any },
+        { "name", "name.kespreset", "", 0, any },
+        { "name", "name.kespreset", "name", 1, any },
+        { "name.kespreset", "name.kespreset", "name", -1, any }, // the dialog asks about that one itself
+        { wide (82), wide (82) + ".kespreset", "", -1, any },
+        { "Full", "Full.kespreset", "", -1, 100 },
+    };
+    for (size_t i = 0; i < std::size (rows); ++i)
     {
-        setNormalised (*processor, "phaser_fb", 0.25f);
-        whileModal ([&] { editor->saveAs(); }, { chooseFile (folder, typed, "save preset as...") });
+        const auto& [typed, fileName, shown, answer, limit] = rows[i];
+        const float fb = 0.01f * (float) (i + 1);
+        const auto before = std::pair (processor->currentPresetPath, processor->presetName.toString());
+        setNormalised (*processor, "phaser_fb", fb);
+        std::deque<Step> steps { [&] (juce::Component& d) {
+            auto* browser = find<juce::FileBrowserComponent> (d);
+            EXPECT_TRUE (browser != nullptr && browser->isFileSuitable (juce::File ("/a.kespreset"))
+                         && ! browser->isFileSuitable (juce::File ("/a.txt"))
+                         && ! browser->isFileSuitable (juce::File ("/a.kespreset.txt")));
+            chooseFile (folder, typed, "save preset as...") (d);
+        } };
+        if (answer >= 0)
+            steps.push_back (choose (answer));
+        rlimit normal {};
+        getrlimit (RLIMIT_FSIZE, &normal);
+        const rlimit limited { limit, normal.rlim_max };
+        const auto xfsz = std::signal (SIGXFSZ, SIG_IGN);
+        setrlimit (RLIMIT_FSIZE, &limited);
+        whileModal ([&] { editor->saveAs(); }, steps);
+        setrlimit (RLIMIT_FSIZE, &normal);
+        std::signal (SIGXFSZ, xfsz);
+
         const auto file = folder.getChildFile (fileName);
-        EXPECT_EQ (processor->currentPresetPath, file.getFullPathName());
+        EXPECT_EQ (processor->currentPresetPath, shown.isEmpty() ? before.first : file.getFullPathName());
         EXPECT_EQ (processor->lastPresetFolderPath.get(), folder.getFullPathName());
-        EXPECT_EQ (processor->presetName.toString(), shown);
+        EXPECT_EQ (processor->presetName.toString(), shown.isEmpty() ? before.second : shown);
+        EXPECT_EQ (file.exists(), answer == 0 || shown.isNotEmpty()) << i;
 
         const auto xml = juce::parseXML (file);
-        ASSERT_TRUE (xml != nullptr && file.loadFileAsString().startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-        EXPECT_EQ (xml->getStringAttribute ("presetName"), shown);
-        EXPECT_EQ (xml->getStringAttribute ("lastPresetFolderPath"), folder.getFullPathName());
-        EXPECT_EQ ((float) xml->getDoubleAttribute ("phaser_fb"), 0.25f);
+        EXPECT_TRUE (! file.exists()
+                     || (xml != nullptr && file.loadFileAsString().startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")
+                         && xml->getStringAttribute ("lastPresetFolderPath") == folder.getFullPathName()
+                         && xml->getStringAttribute ("presetName") == file.getFileNameWithoutExtension()
+                         && ((float) xml->getDoubleAttribute ("phaser_fb") == fb) == shown.isNotEmpty()))
+            << i;
     }
-    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 3); // and no temporary one
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 4); // and no temporary one
+    editor->getMyPresetPopupMenu (presets.getFullPathName());
+    EXPECT_TRUE (editor->presetPaths.contains (folder.getChildFile (wide (80) + ".kespreset").getFullPathName()));
 
     processor->presetName = "renamed";
+    processor->currentPresetPath = folder.getChildFile ("other.KESPRESET").getFullPathName();
     setNormalised (*processor, "phaser_fb", 0.75f);
     editor->menuItemSelected (100000001);
     EXPECT_EQ (processor->presetName.toString(), "other");
     EXPECT_EQ ((float) juce::parseXML (folder.getChildFile ("other.KESPRESET"))->getDoubleAttribute ("phaser_fb"), 0.75f);
 
-    // A folder that cannot be created: nothing written, nothing thrown.
+    // A folder that cannot be created: nothing written, the name kept.
     writeUserFile (home.folder.getChildFile ("plain"), "a file");
     processor->currentPresetPath = home.folder.getChildFile ("plain/Lost.kespreset").getFullPathName();
     editor->menuItemSelected (100000001);
-    EXPECT_EQ (processor->presetName.toString(), "Lost");
+    EXPECT_EQ (processor->presetName.toString(), "other");
     EXPECT_EQ (home.folder.getChildFile ("plain").loadFileAsString(), "a file");
 }
 
