@@ -69,9 +69,7 @@ void PluginSettingState::writeDefaultSettingFile()
     root.setAttribute ("window_width", defaultWindowWidth);
     root.setAttribute ("window_height", defaultWindowHeight);
 
-    const auto file = SettingsFiles::settingsFile();
-    file.create();
-    SettingsFiles::write (root, file);
+    SettingsFiles::writeDefaults (root, SettingsFiles::settingsFile());
 
     presetLocation = SettingsFiles::defaultPresetFolder();
 }
@@ -81,7 +79,8 @@ std::unique_ptr<juce::XmlElement> PluginSettingState::readOrCreateSettingFile()
     SettingsFiles::folder().createDirectory();
     auto root = readUntrustedXmlFile (SettingsFiles::settingsFile());
 
-    // A missing file, or one without a parsable element, starts afresh.
+    // A missing file, or one without a parsable element, starts afresh (an
+    // unreadable one is kept beside it).
     if (root == nullptr)
         writeDefaultSettingFile();
 
@@ -132,10 +131,8 @@ void PluginSettingState::updateSettingFile()
     if (root == nullptr)
         return;
 
-    const auto file = SettingsFiles::settingsFile();
     root->setAttribute ("presetLocation", presetLocation.toString());
     root->setAttribute ("window_width", windowWidth);
     root->setAttribute ("window_height", windowHeight);
-    file.create();
-    SettingsFiles::write (*root, file);
+    SettingsFiles::write (*root, SettingsFiles::settingsFile());
 }

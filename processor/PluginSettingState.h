@@ -75,7 +75,8 @@ private:
     PresetNameRelay presetNameRelay { *this };
 
     // The settings file's root element; a missing or unparsable file is
-    // written afresh with the defaults instead, and null returned.
+    // written afresh with the defaults instead (an unparsable one kept as
+    // "Ondrel.settings.unreadable"), and null returned.
     std::unique_ptr<juce::XmlElement> readOrCreateSettingFile();
     void writeDefaultSettingFile();
 };

@@ -73,6 +73,9 @@ TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
 {
     auto texts = unreadableTexts ("<ONDREL presetLocation=\"/Users/");
     texts.insert (texts.begin(), std::string()); // the first start: no folder, no files
+    texts.push_back (R"(<ONDREL presetLocation="/p" window_width="1077" window_height="333")");
+    texts.push_back ("<ONDREL presetLocation=\"/caf\xe9\"/>");
+    const auto kept = settingsFolder().getChildFile ("Ondrel.settings.unreadable");
 
     for (const auto& text : texts)
     {
@@ -85,6 +88,8 @@ TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
         expectWindow (p, kDefaultFolder, 718, 222);
         EXPECT_EQ (written (settingsFile()), kDefaultFile);
         EXPECT_EQ (written (midiTableFile()), "<ONDREL_MIDITABLE>");
+        // What the user had is kept byte for byte, replacing an older copy.
+        EXPECT_EQ (bytesOf (kept), text);
     }
 
     // Deleted while running: recreated with the defaults, the window fields kept.
@@ -96,4 +101,32 @@ TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
     p.updateSettingFile();
     expectWindow (p, kDefaultFolder, 1000, 400);
     EXPECT_EQ (written (settingsFile()), kDefaultFile);
+}
+
+// Linked files are written through their links, whose targets live elsewhere;
+// an unreadable target is kept beside the target.
+TEST_F (SettingsFile, LinkedFilesStayLinksAndTheirTargetsTakeTheWrites)
+{
+    const auto elsewhere = home.folder.getChildFile ("dotfiles");
+    const auto settings = elsewhere.getChildFile ("ondrel.xml"), table = elsewhere.getChildFile ("table.xml");
+    writeUserFile (settings, "<ONDREL presetLocation=\"/caf\xe9\"/>");
+    writeUserFile (table, R"(<ONDREL_MIDITABLE bypass="127"/>)");
+    // settings -> absolute link -> relative link -> ondrel.xml
+    ASSERT_TRUE (settingsFolder().createDirectory()
+                 && juce::File::createSymbolicLink (elsewhere.getChildFile ("hop"), "ondrel.xml", false)
+                 && elsewhere.getChildFile ("hop").createSymbolicLink (settingsFile(), false));
+    ASSERT_TRUE (table.createSymbolicLink (midiTableFile(), false));
+
+    OndrelAudioProcessor p;
+    EXPECT_EQ (bytesOf (elsewhere.getChildFile ("ondrel.xml.unreadable")), "<ONDREL presetLocation=\"/caf\xe9\"/>");
+    EXPECT_EQ (written (settings), kDefaultFile);
+    EXPECT_EQ (p.learnedController ("bypass"), 127);
+
+    p.presetLocation = "/q";
+    p.updateSettingFile();
+    p.unlearn ("bypass");
+    EXPECT_TRUE (settingsFile().isSymbolicLink() && midiTableFile().isSymbolicLink());
+    EXPECT_EQ (written (settings), R"(<ONDREL presetLocation="/q" window_width="718" window_height="222">)");
+    EXPECT_EQ (written (table), "<ONDREL_MIDITABLE>");
+    EXPECT_EQ (elsewhere.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 4); // no temporary file left
 }

@@ -32,6 +32,12 @@ protected:
     {
         ASSERT_TRUE (file.getParentDirectory().createDirectory() && file.replaceWithData (bytes.data(), bytes.size()));
     }
+    // A file's bytes as they are, or "" when it is missing.
+    static std::string bytesOf (const juce::File& file)
+    {
+        juce::MemoryBlock bytes;
+        return file.loadFileAsData (bytes) ? std::string (static_cast<const char*> (bytes.getData()), bytes.getSize()) : "";
+    }
     // "<TAG name="value" ...>" of an XML file the processor wrote (with a declaration), else "not written".
     static juce::String written (const juce::File& file);
 
