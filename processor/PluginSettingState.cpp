@@ -116,6 +116,12 @@ void PluginSettingState::readSettingFile()
         SettingsFiles::write (*root, SettingsFiles::settingsFile());
     }
 
+    // A size the corner could never reach is brought inside its limits, one
+    // side at a time: a far larger window crashes the renderer, a tiny one
+    // cannot be used. Sizes inside them are taken as stored.
+    w = juce::jlimit (minWindowWidth, maxWindowWidth, w);
+    h = juce::jlimit (minWindowHeight, maxWindowHeight, h);
+
     if (windowWidth != w)
     {
         windowWidth = w;

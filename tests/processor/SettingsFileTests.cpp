@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include <climits>
-
 using namespace ondrel_test;
 
 namespace
@@ -35,8 +33,13 @@ TEST_F (SettingsFile, StoredFilesAreReadAndWrittenBackWithOtherAttributesInTheir
     const std::tuple<juce::String, int, int, juce::String> rows[] = { // size attributes, window, file afterwards
         { R"(window_width="1077" window_height="333")", 1077, 333, kept ("1077", "333") },
         { R"(window_width="1077.9" window_height="333.7")", 1077, 333, kept ("1077", "333") },
-        // Numbers beyond the int range are clamped to it, not taken modulo 2^32 (to 107 and to 0).
-        { R"(window_width="4294967403" window_height="4294967296")", INT_MAX, INT_MAX, kept ("2147483647", "2147483647") },
+        // Sizes outside the corner's 359x111..4308x1332 are brought inside, one side at a time; numbers
+        // beyond the int range are not taken modulo 2^32 (to 107 and to 0). Its very edges are kept.
+        { R"(window_width="4294967403" window_height="4294967296")", 4308, 1332, kept ("4308", "1332") },
+        { R"(window_width="65536" window_height="20264")", 4308, 1332, kept ("4308", "1332") },
+        { R"(window_width="99999999999" window_height="333")", 4308, 333, kept ("4308", "333") },
+        { R"(window_width="1" window_height="1")", 359, 111, kept ("359", "111") },
+        { R"(window_width="4308" window_height="111")", 4308, 111, kept ("4308", "111") },
         // Only the width is compared with the current one: nothing to write.
         { R"(window_width="718" window_height="500")", 718, 222, "not written" },
         // Non-positive or text widths are rewritten with the defaults.
