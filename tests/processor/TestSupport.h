@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,8 +36,8 @@ protected:
     // A file's bytes as they are, or "" when it is missing.
     static std::string bytesOf (const juce::File& file)
     {
-        juce::MemoryBlock bytes;
-        return file.loadFileAsData (bytes) ? std::string (static_cast<const char*> (bytes.getData()), bytes.getSize()) : "";
+        std::ifstream in (file.getFullPathName().toStdString(), std::ios::binary);
+        return { std::istreambuf_iterator<char> (in), {} };
     }
     // "<TAG name="value" ...>" of an XML file the processor wrote (with a declaration), else "not written".
     static juce::String written (const juce::File& file);
