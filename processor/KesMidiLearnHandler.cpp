@@ -123,11 +123,6 @@ void KesMidiLearnHandler::saveMidiTableSetting()
 {
     SettingsFiles::folder().createDirectory();
 
-    const auto file = SettingsFiles::midiTableFile();
-
-    if (file.exists())
-        file.deleteFile();
-
     // One attribute per parameter: a parameter bound to several controllers
     // stands at its lowest controller's place with its highest number.
     juce::XmlElement root ("ONDREL_MIDITABLE");
@@ -136,8 +131,8 @@ void KesMidiLearnHandler::saveMidiTableSetting()
         if (midiCCTable.getReference (cc).isNotEmpty())
             root.setAttribute (midiCCTable.getReference (cc), cc);
 
-    file.create();
-    SettingsFiles::write (root, file);
+    // Replaced in one step: a failed write keeps the former table.
+    SettingsFiles::write (root, SettingsFiles::midiTableFile());
 }
 
 void KesMidiLearnHandler::getMidiTableSetting()
@@ -146,18 +141,14 @@ void KesMidiLearnHandler::getMidiTableSetting()
     SettingsFiles::folder().createDirectory();
 
     const auto file = SettingsFiles::midiTableFile();
-    auto root = readUntrustedXmlFile (file);
+    const auto root = readUntrustedXmlFile (file);
 
-    // A missing file, or one without a parsable element, becomes an empty table file.
+    // A missing file, or one without a parsable element, becomes an empty
+    // table file (an unreadable one is kept beside it) and binds nothing.
     if (root == nullptr)
     {
-        juce::XmlElement empty ("ONDREL_MIDITABLE");
-        file.create();
-        SettingsFiles::write (empty, file);
-        root = readUntrustedXmlFile (file);
-
-        if (root == nullptr)
-            return;
+        SettingsFiles::writeDefaults (juce::XmlElement ("ONDREL_MIDITABLE"), file);
+        return;
     }
 
     for (int index = 0; index < learnableParamIDs.size(); ++index)

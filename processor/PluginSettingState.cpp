@@ -69,9 +69,7 @@ void PluginSettingState::writeDefaultSettingFile()
     root.setAttribute ("window_width", defaultWindowWidth);
     root.setAttribute ("window_height", defaultWindowHeight);
 
-    const auto file = SettingsFiles::settingsFile();
-    file.create();
-    SettingsFiles::write (root, file);
+    SettingsFiles::writeDefaults (root, SettingsFiles::settingsFile());
 
     presetLocation = SettingsFiles::defaultPresetFolder();
 }
@@ -81,7 +79,8 @@ std::unique_ptr<juce::XmlElement> PluginSettingState::readOrCreateSettingFile()
     SettingsFiles::folder().createDirectory();
     auto root = readUntrustedXmlFile (SettingsFiles::settingsFile());
 
-    // A missing file, or one without a parsable element, starts afresh.
+    // A missing file, or one without a parsable element, starts afresh (an
+    // unreadable one is kept beside it).
     if (root == nullptr)
         writeDefaultSettingFile();
 
@@ -117,6 +116,12 @@ void PluginSettingState::readSettingFile()
         SettingsFiles::write (*root, SettingsFiles::settingsFile());
     }
 
+    // A size the corner could never reach is brought inside its limits, one
+    // side at a time: a far larger window crashes the renderer, a tiny one
+    // cannot be used. Sizes inside them are taken as stored.
+    w = juce::jlimit (minWindowWidth, maxWindowWidth, w);
+    h = juce::jlimit (minWindowHeight, maxWindowHeight, h);
+
     if (windowWidth != w)
     {
         windowWidth = w;
@@ -132,10 +137,8 @@ void PluginSettingState::updateSettingFile()
     if (root == nullptr)
         return;
 
-    const auto file = SettingsFiles::settingsFile();
     root->setAttribute ("presetLocation", presetLocation.toString());
     root->setAttribute ("window_width", windowWidth);
     root->setAttribute ("window_height", windowHeight);
-    file.create();
-    SettingsFiles::write (*root, file);
+    SettingsFiles::write (*root, SettingsFiles::settingsFile());
 }

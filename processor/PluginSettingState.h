@@ -55,6 +55,11 @@ public:
     int defaultWindowWidth = 718;
     int defaultWindowHeight = 222;
 
+    // The editor corner's limits (half and six times the default size, as the
+    // editor computes them); a size read from the settings file is kept inside.
+    static constexpr int minWindowWidth = 359, minWindowHeight = 111;
+    static constexpr int maxWindowWidth = 4308, maxWindowHeight = 1332;
+
 protected:
     // Reads the settings file at construction, or writes it for the first time.
     void readSettingFile();
@@ -75,7 +80,8 @@ private:
     PresetNameRelay presetNameRelay { *this };
 
     // The settings file's root element; a missing or unparsable file is
-    // written afresh with the defaults instead, and null returned.
+    // written afresh with the defaults instead (an unparsable one kept as
+    // "Ondrel.settings.unreadable"), and null returned.
     std::unique_ptr<juce::XmlElement> readOrCreateSettingFile();
     void writeDefaultSettingFile();
 };

@@ -1,4 +1,5 @@
 #include "SettingsFiles.h"
+#include "FileReplacement.h"
 #include "Utf8Text.h"
 
 #include <cerrno>
@@ -28,7 +29,36 @@ void write (const juce::XmlElement& element, const juce::File& file)
 {
     juce::XmlElement::TextFormat format;
     format.customEncoding = "UTF-8";
-    element.writeTo (file, format);
+    juce::MemoryOutputStream text;
+    element.writeTo (text, format);
+    FileReplacement::replaceContent (file, text.getMemoryBlock());
+}
+
+namespace
+{
+// True when nothing of the file's would be lost by writing over it. A
+// folder, a FIFO or a file far beyond any settings file is not copied, and so
+// not written over either.
+bool keepUnreadable (const juce::File& file)
+{
+    const auto target = FileReplacement::finalTarget (file);
+
+    if (! target.has_value())
+        return false;
+
+    if (! target->exists())
+        return true;
+
+    const auto bytes = readSmallRegularFile (*target);
+    return bytes.has_value()
+           && FileReplacement::replaceContent (target->getSiblingFile (target->getFileName() + ".unreadable"), *bytes);
+}
+} // namespace
+
+void writeDefaults (const juce::XmlElement& defaults, const juce::File& file)
+{
+    if (keepUnreadable (file))
+        write (defaults, file);
 }
 
 int toInt (const juce::String& text)

@@ -15,8 +15,16 @@ juce::File midiTableFile();
 // The all-users default preset folder, as a full path.
 juce::String defaultPresetFolder();
 
-// Writes with an XML declaration (encoding "UTF-8") and no DTD; failures are ignored.
+// Writes with an XML declaration (encoding "UTF-8") and no DTD, replacing
+// the file's content in one step (FileReplacement): a link stays a link, and
+// a failed write leaves the file as it was and is otherwise ignored.
 void write (const juce::XmlElement& element, const juce::File& file);
+
+// Writes `defaults` to a file that is missing or could not be read. What an
+// unreadable file holds is kept first, byte for byte, as "<name>.unreadable"
+// beside its final target (replacing an older copy); when that copy cannot be
+// made, the file is left alone instead.
+void writeDefaults (const juce::XmlElement& defaults, const juce::File& file);
 
 // The C library's atoi on an attribute text, with out-of-range values
 // clamped instead of undefined.

@@ -67,21 +67,27 @@ std::unique_ptr<juce::XmlElement> parseUntrustedXml (const juce::String& text)
     return juce::XmlDocument::parse (text + "\"'<");
 }
 
-std::unique_ptr<juce::XmlElement> readUntrustedXmlFile (const juce::File& file)
+std::optional<juce::MemoryBlock> readSmallRegularFile (const juce::File& file)
 {
     struct stat info;
 
     if (stat (file.getFullPathName().toRawUTF8(), &info) != 0 || ! S_ISREG (info.st_mode)
         || info.st_size > kMaxXmlFileBytes)
-        return nullptr;
+        return std::nullopt;
 
     juce::MemoryBlock bytes;
     juce::FileInputStream in (file);
 
     // The size is checked again while reading: the file may grow meanwhile.
     if (! in.openedOk() || in.readIntoMemoryBlock (bytes, kMaxXmlFileBytes + 1) > (size_t) kMaxXmlFileBytes)
-        return nullptr;
+        return std::nullopt;
 
-    const auto text = decodeUtf8 (bytes.getData(), bytes.getSize());
+    return bytes;
+}
+
+std::unique_ptr<juce::XmlElement> readUntrustedXmlFile (const juce::File& file)
+{
+    const auto bytes = readSmallRegularFile (file);
+    const auto text = bytes.has_value() ? decodeUtf8 (bytes->getData(), bytes->getSize()) : std::nullopt;
     return text.has_value() ? parseUntrustedXml (*text) : nullptr;
 }

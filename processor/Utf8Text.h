@@ -22,8 +22,12 @@ std::unique_ptr<juce::XmlElement> parseUntrustedXml (const juce::String& text);
 // Far above any file this program writes (under 2 kB).
 constexpr juce::int64 kMaxXmlFileBytes = 8 * 1024 * 1024;
 
+// The bytes of a regular file of at most kMaxXmlFileBytes, or nothing: a
+// file that is missing, not a regular file (a FIFO or device would block or
+// never end) or larger.
+std::optional<juce::MemoryBlock> readSmallRegularFile (const juce::File& file);
+
 // The element of an XML file that came from outside (a preset, the settings
-// or MIDI-table file), or null: a file that is missing, not a regular file (a
-// FIFO or device would block or never end), larger than kMaxXmlFileBytes,
+// or MIDI-table file), or null: a file that readSmallRegularFile refuses,
 // not UTF-8, or not parsed whole by parseUntrustedXml.
 std::unique_ptr<juce::XmlElement> readUntrustedXmlFile (const juce::File& file);

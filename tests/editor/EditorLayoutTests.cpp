@@ -106,8 +106,7 @@ TEST_F (EditorTest, SnapPointOfTheCentredSliders)
     }
 }
 
-// Only a new width is written, Reset Window Size (100000014) included; a
-// stored size outside the corner's limits opens unchanged.
+// Only a new width is written, Reset Window Size (100000014) included.
 TEST_F (EditorTest, WindowSizeIsStoredOnWidthChangesOnly)
 {
     const juce::Time past (2001, 0, 1, 0, 0);
@@ -128,15 +127,20 @@ TEST_F (EditorTest, WindowSizeIsStoredOnWidthChangesOnly)
     EXPECT_EQ (str (editor->getBounds()), str ({ 30, 40, 718, 222 }));
     EXPECT_TRUE (written (settingsFile()).contains ("window_width=\"718\" window_height=\"222\""));
 
-    writeUserFile (settingsFile(), R"(<ONDREL presetLocation="/p" window_width="200" window_height="62"/>)");
-    OndrelAudioProcessor small;
-    settingsFile().deleteFile();
-    OndrelAudioProcessorEditor e (small);
-    EXPECT_EQ (str (e.getBounds()), str ({ 0, 0, 200, 62 }));
-    EXPECT_FALSE (settingsFile().exists());
+    // A stored size beyond the corner's limits opens brought inside them, one side at a time.
+    for (auto [stored, opened] : { std::pair { "200\" window_height=\"62", R { 0, 0, 359, 111 } },
+                                   { "65536\" window_height=\"20264", { 0, 0, 4308, 1332 } } })
+    {
+        writeUserFile (settingsFile(), std::string (R"(<ONDREL presetLocation="/p" window_width=")") + stored + "\"/>");
+        OndrelAudioProcessor small;
+        settingsFile().deleteFile();
+        OndrelAudioProcessorEditor e (small);
+        EXPECT_EQ (str (e.getBounds()), str (opened));
+        EXPECT_FALSE (settingsFile().exists());
+    }
 
     // The corner's drags stay below 4308x1332 (the least size and the ratio: the real window's drags).
-    EXPECT_EQ (std::make_pair (e.sizeConstrainer.getMaximumWidth(), e.sizeConstrainer.getMaximumHeight()),
+    EXPECT_EQ (std::make_pair (editor->sizeConstrainer.getMaximumWidth(), editor->sizeConstrainer.getMaximumHeight()),
                std::make_pair (4308, 1332));
 }
 } // namespace

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include <algorithm>
+#include <csignal>
+#include <sys/resource.h>
 #include <thread>
 #include <tuple>
 
@@ -145,6 +147,18 @@ TEST_F (MidiLearn, LearningTwiceBindsBothTheFileKeepsTheHighestAndUnlearnRemoves
     EXPECT_EQ (normalised (p, "phaser_rate"), 0.3f);
     EXPECT_TRUE (p.phaserEngine->isBypassed.get());
     EXPECT_EQ (written (midiTableFile()), R"(<ONDREL_MIDITABLE bypass="127">)");
+
+    // A write that cannot complete (files limited to 16 bytes, as on a full
+    // disk; SIGXFSZ ignored so that the write fails instead of the process)
+    // keeps the former table and leaves no temporary file behind.
+    rlimit limit, full;
+    ASSERT_TRUE (getrlimit (RLIMIT_FSIZE, &limit) == 0 && std::signal (SIGXFSZ, SIG_IGN) != SIG_ERR);
+    full = { 16, limit.rlim_max };
+    ASSERT_EQ (setrlimit (RLIMIT_FSIZE, &full), 0);
+    p.unlearn ("bypass");
+    setrlimit (RLIMIT_FSIZE, &limit);
+    EXPECT_EQ (written (midiTableFile()), R"(<ONDREL_MIDITABLE bypass="127">)");
+    EXPECT_EQ (settingsFolder().getNumberOfChildFiles (juce::File::findFiles), 2);
 }
 
 TEST_F (MidiLearn, UnparsableFilesAndEntriesOutsideTheTableBindNothing)
@@ -155,6 +169,7 @@ TEST_F (MidiLearn, UnparsableFilesAndEntriesOutsideTheTableBindNothing)
         OndrelAudioProcessor p;
         EXPECT_TRUE (p.midiCCTable.size() == 128 && std::all_of (p.midiCCTable.begin(), p.midiCCTable.end(), [] (auto& e) { return e.isEmpty(); })) << text;
         EXPECT_EQ (written (midiTableFile()), "<ONDREL_MIDITABLE>");
+        EXPECT_EQ (bytesOf (settingsFolder().getChildFile ("Ondrel.miditable.unreadable")), text); // kept as it was
     }
 
     // Numbers beyond the int range are not taken modulo 2^32 (to 107 and to 0).

@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include <climits>
-
 using namespace ondrel_test;
 
 namespace
@@ -35,8 +33,13 @@ TEST_F (SettingsFile, StoredFilesAreReadAndWrittenBackWithOtherAttributesInTheir
     const std::tuple<juce::String, int, int, juce::String> rows[] = { // size attributes, window, file afterwards
         { R"(window_width="1077" window_height="333")", 1077, 333, kept ("1077", "333") },
         { R"(window_width="1077.9" window_height="333.7")", 1077, 333, kept ("1077", "333") },
-        // Numbers beyond the int range are clamped to it, not taken modulo 2^32 (to 107 and to 0).
-        { R"(window_width="4294967403" window_height="4294967296")", INT_MAX, INT_MAX, kept ("2147483647", "2147483647") },
+        // Sizes outside the corner's 359x111..4308x1332 are brought inside, one side at a time; numbers
+        // beyond the int range are not taken modulo 2^32 (to 107 and to 0). Its very edges are kept.
+        { R"(window_width="4294967403" window_height="4294967296")", 4308, 1332, kept ("4308", "1332") },
+        { R"(window_width="65536" window_height="20264")", 4308, 1332, kept ("4308", "1332") },
+        { R"(window_width="99999999999" window_height="333")", 4308, 333, kept ("4308", "333") },
+        { R"(window_width="1" window_height="1")", 359, 111, kept ("359", "111") },
+        { R"(window_width="4308" window_height="111")", 4308, 111, kept ("4308", "111") },
         // Only the width is compared with the current one: nothing to write.
         { R"(window_width="718" window_height="500")", 718, 222, "not written" },
         // Non-positive or text widths are rewritten with the defaults.
@@ -73,6 +76,9 @@ TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
 {
     auto texts = unreadableTexts ("<ONDREL presetLocation=\"/Users/");
     texts.insert (texts.begin(), std::string()); // the first start: no folder, no files
+    texts.push_back (R"(<ONDREL presetLocation="/p" window_width="1077" window_height="333")");
+    texts.push_back ("<ONDREL presetLocation=\"/caf\xe9\"/>");
+    const auto kept = settingsFolder().getChildFile ("Ondrel.settings.unreadable");
 
     for (const auto& text : texts)
     {
@@ -85,6 +91,8 @@ TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
         expectWindow (p, kDefaultFolder, 718, 222);
         EXPECT_EQ (written (settingsFile()), kDefaultFile);
         EXPECT_EQ (written (midiTableFile()), "<ONDREL_MIDITABLE>");
+        // What the user had is kept byte for byte, replacing an older copy.
+        EXPECT_EQ (bytesOf (kept), text);
     }
 
     // Deleted while running: recreated with the defaults, the window fields kept.
@@ -96,4 +104,32 @@ TEST_F (SettingsFile, MissingUnparsableOrDeletedFileIsCreatedWithTheDefaults)
     p.updateSettingFile();
     expectWindow (p, kDefaultFolder, 1000, 400);
     EXPECT_EQ (written (settingsFile()), kDefaultFile);
+}
+
+// Linked files are written through their links, whose targets live elsewhere;
+// an unreadable target is kept beside the target.
+TEST_F (SettingsFile, LinkedFilesStayLinksAndTheirTargetsTakeTheWrites)
+{
+    const auto elsewhere = home.folder.getChildFile ("dotfiles");
+    const auto settings = elsewhere.getChildFile ("ondrel.xml"), table = elsewhere.getChildFile ("table.xml");
+    writeUserFile (settings, "<ONDREL presetLocation=\"/caf\xe9\"/>");
+    writeUserFile (table, R"(<ONDREL_MIDITABLE bypass="127"/>)");
+    // settings -> absolute link -> relative link -> ondrel.xml
+    ASSERT_TRUE (settingsFolder().createDirectory()
+                 && juce::File::createSymbolicLink (elsewhere.getChildFile ("hop"), "ondrel.xml", false)
+                 && elsewhere.getChildFile ("hop").createSymbolicLink (settingsFile(), false)
+                 && table.createSymbolicLink (midiTableFile(), false));
+
+    OndrelAudioProcessor p;
+    EXPECT_EQ (bytesOf (elsewhere.getChildFile ("ondrel.xml.unreadable")), "<ONDREL presetLocation=\"/caf\xe9\"/>");
+    EXPECT_EQ (written (settings), kDefaultFile);
+    EXPECT_EQ (p.learnedController ("bypass"), 127);
+
+    p.presetLocation = "/q";
+    p.updateSettingFile();
+    p.unlearn ("bypass");
+    EXPECT_TRUE (settingsFile().isSymbolicLink() && midiTableFile().isSymbolicLink());
+    EXPECT_EQ (written (settings), R"(<ONDREL presetLocation="/q" window_width="718" window_height="222">)");
+    EXPECT_EQ (written (table), "<ONDREL_MIDITABLE>");
+    EXPECT_EQ (elsewhere.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 4); // no temporary file left
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,6 +32,12 @@ protected:
     void writeUserFile (const juce::File& file, const std::string& bytes) const
     {
         ASSERT_TRUE (file.getParentDirectory().createDirectory() && file.replaceWithData (bytes.data(), bytes.size()));
+    }
+    // A file's bytes as they are, or "" when it is missing.
+    static std::string bytesOf (const juce::File& file)
+    {
+        std::ifstream in (file.getFullPathName().toStdString(), std::ios::binary);
+        return { std::istreambuf_iterator<char> (in), {} };
     }
     // "<TAG name="value" ...>" of an XML file the processor wrote (with a declaration), else "not written".
     static juce::String written (const juce::File& file);

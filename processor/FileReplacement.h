@@ -1,0 +1,22 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <optional>
+
+// Replacing a file's whole content so that a reader only ever sees the old
+// content or the new one: the bytes go to a temporary file beside the file,
+// which is then renamed over it in one step.
+namespace FileReplacement
+{
+// The file that `file` finally names: symbolic links followed one after the
+// other (a relative link from its own folder); `file` itself when it is no
+// link. Nothing for a chain that loops or is longer than 40 links.
+std::optional<juce::File> finalTarget (const juce::File& file);
+
+// Writes `bytes` over the final target of `file`, so that a link stays a link.
+// The temporary file has a short hidden name in the target's folder and takes
+// the target's permissions. On any failure (no space, no such folder, a
+// looping link) the target keeps its former content and false is returned.
+bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes);
+} // namespace FileReplacement
