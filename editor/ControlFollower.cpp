@@ -17,17 +17,15 @@ juce::Component* findByID (juce::Component& root, const juce::String& id)
 
 ControlFollower::ControlFollower (juce::AudioProcessorValueTreeState& s, const juce::Array<juce::String>& parameterIDs,
                                   juce::Component& surface)
-    : state (s)
+    : state (s), ids (parameterIDs.begin(), juce::jmin (parameterIDs.size(), kMaxParameters))
 {
-    for (const auto& id : parameterIDs)
-    {
-        if (ids.size() == kMaxParameters)
-            break;
+    for (int i = 0; i < ids.size(); ++i)
+        controls[(size_t) i] = findByID (surface, ids[i]);
 
-        controls[(size_t) ids.size()] = findByID (surface, id);
-        ids.add (id);
+    // Listeners are called at once on the audio and host threads: everything
+    // parameterChanged reads is complete before the first one is registered.
+    for (const auto& id : ids)
         state.addParameterListener (id, this);
-    }
 
     startTimer (kPollMs);
 }

@@ -30,7 +30,8 @@ private:
     void show (int index);
 
     juce::AudioProcessorValueTreeState& state;
-    juce::Array<juce::String> ids;
+    // Read by parameterChanged on any thread: fixed while a listener is registered.
+    const juce::Array<juce::String> ids;
     std::array<juce::Component::SafePointer<juce::Component>, kMaxParameters> controls;
     std::array<std::atomic<bool>, kMaxParameters> pending {};
 };

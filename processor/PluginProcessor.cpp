@@ -29,6 +29,11 @@ OndrelAudioProcessor::OndrelAudioProcessor()
 
 OndrelAudioProcessor::~OndrelAudioProcessor()
 {
+    // No parameterChanged may run into the engine, the tree or the undo
+    // timer once they start to go: the tree calls no listener after it is removed.
+    for (const auto& id : paramIDs)
+        valueTreeState->removeParameterListener (id, this);
+
     juce::MultiTimer::stopTimer (kUndoTimer);
     phaserEngine.reset();
     valueTreeState.reset();

@@ -48,5 +48,5 @@ export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp"
 export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
 sanitized thread processor_concurrency_tests editor_concurrency_tests
 sanitized address dsp_tests processor_tests processor_concurrency_tests lookandfeel_tests editor_tests host_integration_tests \
-    editor_window_tests
+    editor_window_tests editor_concurrency_tests
 summary

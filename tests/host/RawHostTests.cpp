@@ -84,9 +84,14 @@ namespace
     };
 }
 
-TEST_F (RawHost, ReportsIdentityParametersPinsAndQueriesByTheirStandardNumbers)
+TEST_F (RawHost, ReportsIdentityParametersPinsLayoutsAndQueriesByTheirStandardNumbers)
 {
     const auto& effect = plugin.getEffect();
+    // effSetSpeakerArrangement: the host's input arrangement with stereo out.
+    const auto arrangeInput = [this] (int type, int channels) {
+        VstSpeakerArrangement in { type, channels, {} }, out { kSpeakerArrStereo, 2, {} };
+        return plugin.dispatch (effSetSpeakerArrangement, 0, (VstIntPtr) &in, &out);
+    };
     EXPECT_EQ (plugin.dispatchText (effGetEffectName), pluginName);
     EXPECT_EQ (plugin.dispatchText (effGetProductString), pluginName);
     EXPECT_EQ (plugin.dispatchText (effGetVendorString), vendorName);
@@ -100,6 +105,8 @@ TEST_F (RawHost, ReportsIdentityParametersPinsAndQueriesByTheirStandardNumbers)
         // Replacing, the state as a chunk, no synth.
         { effect.flags & (effFlagsCanReplacing | effFlagsProgramChunks | effFlagsIsSynth),
           effFlagsCanReplacing | effFlagsProgramChunks },
+        // Mono in is taken; then stereo in again, for the pins below.
+        { arrangeInput (kSpeakerArrMono, 1), 1 }, { arrangeInput (kSpeakerArrStereo, 2), 1 },
     };
     for (size_t row = 0; row < std::size (numbers); ++row)
         EXPECT_EQ (numbers[row].first, numbers[row].second) << "row " << row;
