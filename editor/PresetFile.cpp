@@ -1,18 +1,13 @@
 #include "PresetFile.h"
 
-#include "processor/FileReplacement.h"
+#include "processor/SettingsFiles.h"
 
 namespace PresetFile
 {
+// The temporary file is hidden and has no preset extension, so a save cut
+// short by a crash never shows up in the preset menu.
 bool write (const juce::XmlElement& element, const juce::File& file)
 {
-    juce::MemoryOutputStream text;
-    juce::XmlElement::TextFormat format;
-    format.customEncoding = "UTF-8";
-    element.writeTo (text, format);
-
-    // The temporary file is hidden and has no preset extension, so a save cut
-    // short by a crash never shows up in the preset menu.
-    return FileReplacement::replaceContent (file, text.getMemoryBlock());
+    return SettingsFiles::write (element, file);
 }
 } // namespace PresetFile

@@ -25,13 +25,13 @@ juce::String defaultPresetFolder()
         .getFullPathName();
 }
 
-void write (const juce::XmlElement& element, const juce::File& file)
+bool write (const juce::XmlElement& element, const juce::File& file)
 {
     juce::XmlElement::TextFormat format;
     format.customEncoding = "UTF-8";
     juce::MemoryOutputStream text;
     element.writeTo (text, format);
-    FileReplacement::replaceContent (file, text.getMemoryBlock());
+    return FileReplacement::replaceContent (file, text.getMemoryBlock());
 }
 
 namespace

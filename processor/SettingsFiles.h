@@ -17,8 +17,8 @@ juce::String defaultPresetFolder();
 
 // Writes with an XML declaration (encoding "UTF-8") and no DTD, replacing
 // the file's content in one step (FileReplacement): a link stays a link, and
-// a failed write leaves the file as it was and is otherwise ignored.
-void write (const juce::XmlElement& element, const juce::File& file);
+// a failed write leaves the file as it was (and returns false).
+bool write (const juce::XmlElement& element, const juce::File& file);
 
 // Writes `defaults` to a file that is missing or could not be read. What an
 // unreadable file holds is kept first, byte for byte, as "<name>.unreadable"
