@@ -68,10 +68,11 @@ namespace
             std::vector<int> sizes;
             for (const auto& part : juce::StringArray::fromTokens (value, ",", {}))
             {
-                const auto size = blockSize (part);
+                const auto size = blockSize (part.trim());
                 if (! size) return bad ("a list of " + blockRange);
                 sizes.push_back ((int) *size);
             }
+            if (sizes.empty()) return bad ("a list of " + blockRange);
             options.blockSizes = sizes;
             options.randomBlocks.reset();
         }
