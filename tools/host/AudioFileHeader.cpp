@@ -36,10 +36,11 @@ namespace
     // the last chunk of a kind counts), and gathers what the checks need.
     bool walkChunks (juce::FileInputStream& in, Fields& f, juce::String& error)
     {
+        const auto fail = [&error] (const juce::String& why) { error = why; return false; };
         const auto fileSize = in.getTotalLength();
         Reader r { in, false };
         const auto container = r.tag();
-        bool rf64 = container == "RF64";
+        const auto rf64 = container == "RF64";
         f.isAiff = container == "FORM";
         r.bigEndian = f.isAiff;
         const auto declaredSize = r.u32();
@@ -47,7 +48,7 @@ namespace
         juce::int64 rf64DataLength = 0;
 
         if (! ((container == "RIFF" || rf64) && form == "WAVE") && ! (f.isAiff && (form == "AIFF" || form == "AIFC")))
-            return (error = "not a WAV or AIFF file").isEmpty();
+            return fail ("not a WAV or AIFF file");
 
         f.declaredEnd = 8 + declaredSize;
 
@@ -56,12 +57,13 @@ namespace
             const auto ds64 = r.tag();
             const auto ds64Length = r.u32();
             const auto ds64End = in.getPosition() + ds64Length + (ds64Length & 1);
-            f.declaredEnd = 8 + in.readInt64();
+            const auto size64 = in.readInt64();
             rf64DataLength = in.readInt64();
 
-            if (ds64 != "ds64" || ds64Length < 28 || f.declaredEnd < 8 || rf64DataLength < 0)
-                return (error = "an RF64 file without a usable ds64 chunk").isEmpty();
+            if (ds64 != "ds64" || ds64Length < 28 || size64 < 0 || size64 > (juce::int64 { 1 } << 62) || rf64DataLength < 0)
+                return fail ("an RF64 file without a usable ds64 chunk");
 
+            f.declaredEnd = 8 + size64;
             in.setPosition (ds64End);
         }
 
@@ -73,7 +75,7 @@ namespace
             const auto isData = chunk.type == (f.isAiff ? "SSND" : "data");
 
             if (! isData && chunk.body + chunk.length > fileSize)
-                return (error = "its '" + chunk.type + "' chunk runs past the end of the file").isEmpty();
+                return fail ("its '" + chunk.type + "' chunk runs past the end of the file");
 
             if (chunk.type == (f.isAiff ? "COMM" : "fmt "))
             {
@@ -113,49 +115,52 @@ namespace
 
         return true;
     }
+
+    // What this tool cannot read in the gathered fields, or nothing, with `header` filled in.
+    juce::String findProblem (const Fields& f, juce::int64 fileSize, AudioFileHeader& header)
+    {
+        const auto bitsKnown = f.bits == 8 || f.bits == 16 || f.bits == 24 || f.bits == 32;
+
+        if (! (f.gotFormat && f.gotData))
+            return f.gotFormat ? "no data chunk" : "no format chunk";
+        if (! f.formatKnown || ! bitsKnown || (f.isFloat && f.bits != 32))
+            return "a sample format this tool cannot read (" + juce::String (f.bits) + "-bit)";
+        if (f.channels < 1 || f.channels > limits::maxFileChannels)
+            return juce::String (f.channels) + " channels (this tool reads 1 to " + juce::String (limits::maxFileChannels) + ")";
+
+        const auto bytesPerFrame = f.channels * f.bits / 8;
+        // AIFF also counts the frames in its header.
+        const auto claimed = f.isAiff ? juce::jmin (f.aiffFrames, f.dataLength / bytesPerFrame) : f.dataLength / bytesPerFrame;
+        const auto inFile = juce::jlimit<juce::int64> (0, claimed, (fileSize - f.dataStart) / bytesPerFrame);
+        header = { f.isAiff, (int) f.channels, (int) f.bits, claimed, inFile };
+
+        if (claimed > limits::maxSamples)
+            return "its header announces " + juce::String (claimed) + " sample frames, more than the "
+                   + juce::String (limits::maxSamples) + " this tool reads";
+        if (f.dataStart + claimed * bytesPerFrame > f.declaredEnd)
+            return "its data (" + juce::String (claimed * bytesPerFrame) + " bytes) runs past the "
+                   + juce::String (f.declaredEnd) + " bytes the file says it has";
+        return {};
+    }
 }
+
 
 std::optional<AudioFileHeader> readAudioFileHeader (const juce::File& file, juce::String& error)
 {
     juce::FileInputStream in (file);
-    Fields f;
+    Fields fields;
+    AudioFileHeader header;
 
     if (in.failedToOpen())
         error = file.existsAsFile() ? "cannot open it" : "no such file";
-    else if (walkChunks (in, f, error) && ! (f.gotFormat && f.gotData))
-        error = f.gotFormat ? "no data chunk" : "no format chunk";
-
-    const auto bytesPerFrame = f.channels * f.bits / 8;
-
-    if (error.isEmpty() && (! f.formatKnown || ! (f.bits == 8 || f.bits == 16 || f.bits == 24 || f.bits == 32) || (f.isFloat && f.bits != 32)))
-        error = "a sample format this tool cannot read (" + juce::String (f.bits) + "-bit)";
-    else if (error.isEmpty() && (f.channels < 1 || f.channels > limits::maxFileChannels))
-        error = juce::String (f.channels) + " channels (this tool reads 1 to " + juce::String (limits::maxFileChannels) + ")";
-
-    AudioFileHeader header { f.isAiff, (int) f.channels, (int) f.bits, 0, 0 };
+    else if (walkChunks (in, fields, error))
+        error = findProblem (fields, in.getTotalLength(), header);
 
     if (error.isEmpty())
-    {
-        // AIFF also counts the frames in its header.
-        header.claimedFrames = f.isAiff ? juce::jmin (f.aiffFrames, f.dataLength / bytesPerFrame) : f.dataLength / bytesPerFrame;
-        header.framesInFile = juce::jlimit<juce::int64> (0, header.claimedFrames,
-                                                         (in.getTotalLength() - f.dataStart) / bytesPerFrame);
+        return header;
 
-        if (header.claimedFrames > limits::maxSamples)
-            error = "its header announces " + juce::String (header.claimedFrames) + " sample frames, more than the "
-                    + juce::String (limits::maxSamples) + " this tool reads";
-        else if (f.dataStart + header.claimedFrames * bytesPerFrame > f.declaredEnd)
-            error = "its data (" + juce::String (header.claimedFrames * bytesPerFrame) + " bytes) runs past the "
-                    + juce::String (f.declaredEnd) + " bytes the file says it has";
-    }
-
-    if (error.isNotEmpty())
-    {
-        error = "cannot read audio from " + file.getFullPathName() + ": " + error;
-        return std::nullopt;
-    }
-
-    return header;
+    error = "cannot read audio from " + file.getFullPathName() + ": " + error;
+    return std::nullopt;
 }
 
 } // namespace ondrel::host

@@ -22,22 +22,22 @@ namespace
         const auto whole = [&] (juce::int64 low, juce::int64 high, auto& target)
         {
             const auto number = parseWholeNumber (value, low, high);
-            if (number) target = (std::remove_reference_t<decltype (target)>) *number;
-            return number ? true : bad ("a whole number from " + juce::String (low) + " to " + juce::String (high));
+            if (! number) return bad ("a whole number from " + juce::String (low) + " to " + juce::String (high));
+            target = (std::remove_reference_t<decltype (target)>) *number;
+            return true;
         };
-        const auto decimal = [&] (double low, double high, bool lowIncluded, auto& target)
+        const auto decimal = [&] (double low, double high, const juce::String& expected, auto& target)
         {
             const auto number = parseDecimal (value);
-            if (number && (*number > low || (lowIncluded && *number == low)) && *number <= high)
-                target = (std::remove_reference_t<decltype (target)>) *number;
-            else
-                return bad ("a number " + juce::String (lowIncluded ? "from " : "above ") + juce::String (low)
-                            + (std::isinf (high) ? "" : (lowIncluded ? " to " : ", at most ") + juce::String (high)));
+            if (! number || *number < low || *number > high) return bad (expected);
+            target = (std::remove_reference_t<decltype (target)>) *number;
             return true;
         };
         const auto blockSize = [&] (const juce::String& text) { return parseWholeNumber (text, 1, limits::maxBlockSize); };
         const auto blockRange = "whole numbers from 1 to " + juce::String (limits::maxBlockSize);
         constexpr auto maxSeed = std::numeric_limits<juce::int64>::max();
+        constexpr auto above0 = std::numeric_limits<double>::denorm_min(), maxFrequency = limits::maxRate / 2;
+        const auto rateRange = "a number from " + juce::String (limits::minRate) + " to " + juce::String (limits::maxRate);
         const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (value);
 
         if (name == "--state")          options.initialState = file;
@@ -56,10 +56,11 @@ namespace
             if (! kind) return bad ("sine, noise, silence or impulse");
             options.signal = *kind;
         }
-        else if (name == "--seconds")    return decimal (0.0, HUGE_VAL, false, options.seconds);
-        else if (name == "--frequency")  return decimal (0.0, limits::maxRate / 2, false, options.signalOptions.frequency);
-        else if (name == "--amplitude")  return decimal (0.0, 10.0, true, options.signalOptions.amplitude);
-        else if (name == "--rate")       return decimal (limits::minRate, limits::maxRate, true, options.sampleRate.emplace());
+        else if (name == "--seconds")    return decimal (above0, HUGE_VAL, "a number above 0", options.seconds);
+        else if (name == "--frequency")
+            return decimal (above0, maxFrequency, "a number above 0, at most " + juce::String (maxFrequency), options.signalOptions.frequency);
+        else if (name == "--amplitude")  return decimal (0.0, 10.0, "a number from 0 to 10", options.signalOptions.amplitude);
+        else if (name == "--rate")       return decimal (limits::minRate, limits::maxRate, rateRange, options.sampleRate.emplace());
         else if (name == "--noise-seed") return whole (1, maxSeed, options.signalOptions.seed);
         else if (name == "--seed")       return whole (1, maxSeed, options.blockSeed);
         else if (name == "--channels")   return whole (1, limits::maxChannels, options.channels);
