@@ -1,82 +1,88 @@
 #include "CommandLine.h"
 
+#include "Limits.h"
+#include "Numbers.h"
+
+#include <cmath>
+#include <limits>
+
 namespace ondrel::host
 {
 
 namespace
 {
-    bool isNumber (const juce::String& text)
-    {
-        return text.containsAnyOf ("0123456789") && text.containsOnly ("0123456789.")
-               && text.indexOfChar ('.') == text.lastIndexOfChar ('.');
-    }
-
-    bool isPositiveNumber (const juce::String& text)
-    {
-        return isNumber (text) && text.getDoubleValue() > 0.0;
-    }
-
-    bool isCount (const juce::String& text)
-    {
-        return text.isNotEmpty() && text.containsOnly ("0123456789") && text.getIntValue() > 0;
-    }
-
-    std::optional<std::vector<int>> parseBlockList (const juce::String& text)
-    {
-        std::vector<int> sizes;
-
-        for (const auto& part : juce::StringArray::fromTokens (text, ",", {}))
-        {
-            if (! isCount (part.trim()))
-                return std::nullopt;
-
-            sizes.push_back (part.trim().getIntValue());
-        }
-
-        return sizes.empty() ? std::nullopt : std::optional (sizes);
-    }
-
     // Applies one "--name value" option; false when the option is unknown or its value bad.
     bool applyOption (Options& options, const juce::String& name, const juce::String& value, juce::String& error)
     {
-        auto bad = [&] { error = "bad value for " + name + ": \"" + value + "\""; return false; };
+        const auto bad = [&] (const juce::String& expected)
+        {
+            error = "bad value for " + name + ": \"" + value + "\" (expected " + expected + ")";
+            return false;
+        };
+        const auto whole = [&] (juce::int64 low, juce::int64 high, auto& target)
+        {
+            const auto number = parseWholeNumber (value, low, high);
+            if (! number) return bad ("a whole number from " + juce::String (low) + " to " + juce::String (high));
+            target = (std::remove_reference_t<decltype (target)>) *number;
+            return true;
+        };
+        const auto decimal = [&] (double low, double high, const juce::String& expected, auto& target)
+        {
+            const auto number = parseDecimal (value);
+            if (! number || *number < low || *number > high) return bad (expected);
+            target = (std::remove_reference_t<decltype (target)>) *number;
+            return true;
+        };
+        const auto blockSize = [&] (const juce::String& text) { return parseWholeNumber (text, 1, limits::maxBlockSize); };
+        const auto blockRange = "whole numbers from 1 to " + juce::String (limits::maxBlockSize);
+        constexpr auto maxSeed = std::numeric_limits<juce::int64>::max();
+        constexpr auto above0 = std::numeric_limits<double>::denorm_min(), maxFrequency = limits::maxRate / 2;
+        const auto rateRange = "a number from " + juce::String (limits::minRate) + " to " + juce::String (limits::maxRate);
+        const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (value);
 
-        if (name == "--state")          options.initialState = juce::File::getCurrentWorkingDirectory().getChildFile (value);
-        else if (name == "--in")        options.input = juce::File::getCurrentWorkingDirectory().getChildFile (value);
-        else if (name == "--out")       options.output = juce::File::getCurrentWorkingDirectory().getChildFile (value);
-        else if (name == "--screenshot") options.screenshot = juce::File::getCurrentWorkingDirectory().getChildFile (value);
+        if (name == "--state")          options.initialState = file;
+        else if (name == "--in")        options.input = file;
+        else if (name == "--out")       options.output = file;
+        else if (name == "--screenshot") options.screenshot = file;
         else if (name == "--param")
         {
             auto setting = parseParameterSetting (value);
-            if (! setting) return bad();
+            if (! setting) return bad ("KEY=VALUE, VALUE a number from 0 to 1");
             options.parameters.push_back (*setting);
         }
         else if (name == "--signal")
         {
             auto kind = parseSignalKind (value);
-            if (! kind) return bad();
+            if (! kind) return bad ("sine, noise, silence or impulse");
             options.signal = *kind;
         }
-        else if (name == "--seconds")   { if (! isPositiveNumber (value)) return bad(); options.seconds = value.getDoubleValue(); }
-        else if (name == "--frequency") { if (! isPositiveNumber (value)) return bad(); options.signalOptions.frequency = value.getDoubleValue(); }
-        else if (name == "--amplitude") { if (! isNumber (value)) return bad(); options.signalOptions.amplitude = value.getFloatValue(); }
-        else if (name == "--noise-seed") { if (! isCount (value)) return bad(); options.signalOptions.seed = value.getLargeIntValue(); }
-        else if (name == "--channels")  { if (! isCount (value)) return bad(); options.channels = value.getIntValue(); }
-        else if (name == "--rate")      { if (! isPositiveNumber (value)) return bad(); options.sampleRate = value.getDoubleValue(); }
-        else if (name == "--seed")      { if (! isCount (value)) return bad(); options.blockSeed = value.getLargeIntValue(); }
+        else if (name == "--seconds")    return decimal (above0, HUGE_VAL, "a number above 0", options.seconds);
+        else if (name == "--frequency")
+            return decimal (above0, maxFrequency, "a number above 0, at most " + juce::String (maxFrequency), options.signalOptions.frequency);
+        else if (name == "--amplitude")  return decimal (0.0, 10.0, "a number from 0 to 10", options.signalOptions.amplitude);
+        else if (name == "--rate")       return decimal (limits::minRate, limits::maxRate, rateRange, options.sampleRate.emplace());
+        else if (name == "--noise-seed") return whole (1, maxSeed, options.signalOptions.seed);
+        else if (name == "--seed")       return whole (1, maxSeed, options.blockSeed);
+        else if (name == "--channels")   return whole (1, limits::maxChannels, options.channels);
         else if (name == "--blocks")
         {
-            auto sizes = parseBlockList (value);
-            if (! sizes) return bad();
-            options.blockSizes = *sizes;
+            std::vector<int> sizes;
+            for (const auto& part : juce::StringArray::fromTokens (value, ",", {}))
+            {
+                const auto size = blockSize (part.trim());
+                if (! size) return bad ("a list of " + blockRange);
+                sizes.push_back ((int) *size);
+            }
+            if (sizes.empty()) return bad ("a list of " + blockRange);
+            options.blockSizes = sizes;
             options.randomBlocks.reset();
         }
         else if (name == "--random-blocks")
         {
-            const auto low = value.upToFirstOccurrenceOf (":", false, false);
-            const auto high = value.fromFirstOccurrenceOf (":", false, false);
-            if (! isCount (low) || ! isCount (high) || low.getIntValue() > high.getIntValue()) return bad();
-            options.randomBlocks = std::pair (low.getIntValue(), high.getIntValue());
+            const auto low = blockSize (value.upToFirstOccurrenceOf (":", false, false));
+            const auto high = blockSize (value.fromFirstOccurrenceOf (":", false, false));
+            if (! low || ! high || *low > *high) return bad ("MIN:MAX, " + blockRange + ", MIN <= MAX");
+            options.randomBlocks = std::pair ((int) *low, (int) *high);
         }
         else
         {
@@ -85,6 +91,18 @@ namespace
         }
 
         return true;
+    }
+
+    // A test signal is made whole in memory: its length is bounded like a file's.
+    bool checkSignalLength (const Options& options, juce::String& error)
+    {
+        const auto rate = options.sampleRate.value_or (defaultSampleRate);
+
+        if (options.input == juce::File() && options.seconds * rate > (double) limits::maxSamples)
+            error = "bad value for --seconds: " + juce::String (options.seconds) + " s at " + juce::String (rate)
+                    + " Hz is more than " + juce::String (limits::maxSamples) + " samples";
+
+        return error.isEmpty();
     }
 }
 
@@ -121,6 +139,9 @@ std::optional<Options> parseCommandLine (const juce::StringArray& args, juce::St
 
         ++i;
     }
+
+    if (! checkSignalLength (options, error))
+        return std::nullopt;
 
     if (positional.isEmpty() || ! commands.contains (positional[0]))
     {
@@ -162,7 +183,7 @@ juce::String getUsageText()
     return "usage:\n"
            "  ondrel-host info PLUGIN [--state FILE] [--param KEY=VALUE]...\n"
            "  ondrel-host render PLUGIN --out FILE.wav [--in FILE | --signal sine|noise|silence|impulse]\n"
-           "              [--seconds S] [--channels N] [--frequency HZ] [--amplitude A] [--noise-seed N]\n"
+           "              [--seconds S] [--channels 1|2] [--frequency HZ] [--amplitude A] [--noise-seed N]\n"
            "              [--rate HZ] [--blocks N[,N...] | --random-blocks MIN:MAX [--seed N]]\n"
            "              [--state FILE] [--param KEY=VALUE]...\n"
            "  ondrel-host save-state PLUGIN FILE [--state FILE] [--param KEY=VALUE]...\n"
@@ -170,9 +191,21 @@ juce::String getUsageText()
            "  ondrel-host editor PLUGIN --screenshot FILE.png [--state FILE] [--param KEY=VALUE]...\n"
            "\n"
            "PLUGIN is a VST2 .so. KEY is a parameter's index or display name, VALUE a normalised\n"
-           "value in 0..1. --state restores a file written by save-state first. render writes\n"
-           "32-bit float WAV; --blocks 512,480 alternates sizes, --random-blocks draws them.\n"
-           "editor opens the plug-in's editor on the X display and saves a PNG of it.\n";
+           "value in 0..1. --state restores a file written by save-state first; load-state restores\n"
+           "FILE and prints what info prints. render reads a WAV or AIFF file (up to 64 channels,\n"
+           "of which the first two are used) or makes a test signal, and writes 32-bit float WAV;\n"
+           "--blocks 512,480 alternates sizes, --random-blocks draws them. editor opens the\n"
+           "plug-in's editor on the X display and saves a PNG of it.\n"
+           "\n"
+           "Ranges: --rate 1000 to 768000, --frequency above 0 to 384000, --amplitude 0 to 10,\n"
+           "block sizes 1 to 65536, seeds from 1; at most 134217728 samples per channel (a file,\n"
+           "or --seconds at the rate: about 50 minutes at 44.1 kHz). Output is written under a\n"
+           "temporary name beside the target and renamed when complete.\n"
+           "\n"
+           "Exit code: 0 done (a line starting \"warning:\" tells of a file shorter than its header,\n"
+           "channels left out, a state the plug-in did not take or non-finite output samples);\n"
+           "2 the command line is wrong (an unknown parameter too); 1 an input file or the plug-in\n"
+           "fails.\n";
 }
 
 } // namespace ondrel::host

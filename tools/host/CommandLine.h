@@ -10,6 +10,8 @@
 namespace ondrel::host
 {
 
+constexpr double defaultSampleRate = 44100.0;
+
 struct Options
 {
     juce::String command;                       // info, render, save-state, load-state, editor

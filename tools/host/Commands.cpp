@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "EditorScreenshot.h"
+#include "Limits.h"
 #include "PluginInfo.h"
 #include "PluginLoader.h"
 #include "Renderer.h"
@@ -15,36 +16,60 @@ namespace ondrel::host
 
 namespace
 {
-    constexpr double defaultSampleRate = 44100.0;
     constexpr int defaultBlockSize = 512;
 
-    int fail (const juce::String& message)
+    // What ended a run: 1 for a file or the plug-in, 2 for the command line.
+    struct Failure
     {
-        std::cerr << "ondrel-host: " << message << std::endl;
-        return 1;
+        juce::String error;
+        int exitCode = 1;
+    };
+
+    int fail (const Failure& failure)
+    {
+        std::cerr << "ondrel-host: " << failure.error << std::endl;
+        return failure.exitCode;
     }
 
+    void warn (const juce::String& message)
+    {
+        std::cerr << "warning: " << message << std::endl;
+    }
+
+    // A state the plug-in leaves as it was, when it differs from what the plug-in
+    // held, was not taken: plug-ins accept any chunk and ignore what they cannot read.
     bool restoreStateFile (juce::AudioPluginInstance& plugin, const juce::File& file, juce::String& error)
     {
         juce::MemoryBlock state;
+        const auto name = file.getFullPathName();
 
-        if (! file.loadFileAsData (state) || state.isEmpty())
-            error = "cannot read state from " + file.getFullPathName();
-        else if (! setPluginState (plugin, state))
-            error = "the plug-in did not take the state in " + file.getFullPathName();
+        if (file.getSize() > limits::maxStateBytes)
+            error = "state file larger than " + juce::String (limits::maxStateBytes) + " bytes: " + name;
+        else if (! file.loadFileAsData (state) || state.isEmpty())
+            error = "cannot read state from " + name;
+        else if (const auto before = getPluginState (plugin); ! setPluginState (plugin, state))
+            error = "the plug-in did not take the state in " + name;
+        else if (getPluginState (plugin) == before && state != before)
+            warn ("the plug-in's state did not change when given " + name + ": it did not take that state");
 
         return error.isEmpty();
     }
 
     // Loads the plug-in, then restores --state and applies --param, in that order.
-    LoadedPlugin openConfigured (const Options& options, double sampleRate, int blockSize, juce::String& error)
+    LoadedPlugin openConfigured (const Options& options, double sampleRate, int blockSize, Failure& failure)
     {
-        auto loaded = loadVst2Plugin (options.plugin, sampleRate, blockSize, error);
+        auto loaded = loadVst2Plugin (options.plugin, sampleRate, blockSize, failure.error);
 
-        if (loaded.instance != nullptr
-            && ((options.initialState != juce::File() && ! restoreStateFile (*loaded.instance, options.initialState, error))
-                || ! applyParameterSettings (*loaded.instance, options.parameters, error)))
+        if (loaded.instance != nullptr && options.initialState != juce::File()
+            && ! restoreStateFile (*loaded.instance, options.initialState, failure.error))
             loaded.instance.reset();
+
+        // A parameter the plug-in lacks is a command-line error, found only once it is loaded.
+        if (loaded.instance != nullptr && ! applyParameterSettings (*loaded.instance, options.parameters, failure.error))
+        {
+            loaded.instance.reset();
+            failure.exitCode = 2;
+        }
 
         return loaded;
     }
@@ -57,37 +82,38 @@ namespace
 
     int runInfo (const Options& options)
     {
-        juce::String error;
-        auto loaded = openConfigured (options, defaultSampleRate, defaultBlockSize, error);
-        return loaded.instance != nullptr ? printInfo (loaded) : fail (error);
+        Failure failure;
+        auto loaded = openConfigured (options, defaultSampleRate, defaultBlockSize, failure);
+        return loaded.instance != nullptr ? printInfo (loaded) : fail (failure);
     }
 
     int runLoadState (const Options& options)
     {
-        juce::String error;
-        auto loaded = openConfigured (options, defaultSampleRate, defaultBlockSize, error);
+        Failure failure;
+        auto loaded = openConfigured (options, defaultSampleRate, defaultBlockSize, failure);
 
-        if (loaded.instance == nullptr || ! restoreStateFile (*loaded.instance, options.stateFile, error))
-            return fail (error);
+        if (loaded.instance == nullptr || ! restoreStateFile (*loaded.instance, options.stateFile, failure.error))
+            return fail (failure);
 
         return printInfo (loaded);
     }
 
     int runSaveState (const Options& options)
     {
-        juce::String error;
-        auto loaded = openConfigured (options, defaultSampleRate, defaultBlockSize, error);
+        Failure failure;
+        auto loaded = openConfigured (options, defaultSampleRate, defaultBlockSize, failure);
 
         if (loaded.instance == nullptr)
-            return fail (error);
+            return fail (failure);
 
         const auto state = getPluginState (*loaded.instance);
 
         if (state.isEmpty())
-            return fail ("the plug-in returned an empty state");
+            return fail ({ "the plug-in returned an empty state" });
 
+        // Through a temporary file beside it, as every output.
         if (! options.stateFile.replaceWithData (state.getData(), state.getSize()))
-            return fail ("cannot write " + options.stateFile.getFullPathName());
+            return fail ({ "cannot write " + options.stateFile.getFullPathName() });
 
         std::cout << "wrote " << (int) state.getSize() << " bytes of state to "
                   << options.stateFile.getFullPathName() << std::endl;
@@ -97,18 +123,18 @@ namespace
     int runEditor (const Options& options)
     {
         if (! windowhost::hasDisplay())
-            return fail ("no X display to open the editor on (set DISPLAY, or run under xvfb-run)");
+            return fail ({ "no X display to open the editor on (set DISPLAY, or run under xvfb-run)" });
 
-        juce::String error;
-        auto loaded = openConfigured (options, defaultSampleRate, defaultBlockSize, error);
+        Failure failure;
+        auto loaded = openConfigured (options, defaultSampleRate, defaultBlockSize, failure);
 
         if (loaded.instance == nullptr)
-            return fail (error);
+            return fail (failure);
 
-        const auto size = saveEditorScreenshot (*loaded.instance, options.screenshot, error);
+        const auto size = saveEditorScreenshot (*loaded.instance, options.screenshot, failure.error);
 
         if (size.isEmpty())
-            return fail (error);
+            return fail (failure);
 
         std::cout << "editor " << size.getWidth() << " x " << size.getHeight() << ", saved to "
                   << options.screenshot.getFullPathName() << std::endl;
@@ -117,25 +143,29 @@ namespace
 
     int runRender (const Options& options)
     {
-        juce::String error;
+        Failure failure;
         juce::AudioBuffer<float> source;
         auto sampleRate = options.sampleRate.value_or (defaultSampleRate);
 
         if (options.input != juce::File())
         {
             double fileRate = 0.0;
+            juce::StringArray warnings;
 
-            if (! readAudioFile (options.input, source, fileRate, error))
-                return fail (error);
+            if (! readAudioFile (options.input, source, fileRate, warnings, failure.error))
+                return fail (failure);
+
+            for (const auto& warning : warnings)
+                warn (warning);
 
             sampleRate = options.sampleRate.value_or (fileRate);
         }
 
         auto schedule = options.makeBlockSchedule();
-        auto loaded = openConfigured (options, sampleRate, schedule.getMaxBlockSize(), error);
+        auto loaded = openConfigured (options, sampleRate, schedule.getMaxBlockSize(), failure);
 
         if (loaded.instance == nullptr)
-            return fail (error);
+            return fail (failure);
 
         auto& plugin = *loaded.instance;
 
@@ -146,13 +176,17 @@ namespace
         plugin.prepareToPlay (sampleRate, schedule.getMaxBlockSize());
         const auto output = renderThrough (plugin, source, schedule);
         plugin.releaseResources();
+        const auto levels = measureLevels (output);
 
-        if (! writeFloatWav (options.output, output, sampleRate, error))
-            return fail (error);
+        if (levels.nonFinite > 0)
+            warn (juce::String (levels.nonFinite) + " of " + juce::String ((juce::int64) output.getNumSamples() * output.getNumChannels())
+                  + " output samples are not finite (NaN or infinite); the peak leaves them out");
+
+        if (! writeFloatWav (options.output, output, sampleRate, failure.error))
+            return fail (failure);
 
         std::cout << "rendered " << output.getNumSamples() << " samples x " << output.getNumChannels()
-                  << " channels at " << sampleRate << " Hz, peak "
-                  << output.getMagnitude (0, output.getNumSamples()) << ", to "
+                  << " channels at " << sampleRate << " Hz, peak " << levels.peak << ", to "
                   << options.output.getFullPathName() << std::endl;
         return 0;
     }
@@ -165,7 +199,7 @@ int runCommand (const Options& options)
     if (options.command == "save-state") return runSaveState (options);
     if (options.command == "load-state") return runLoadState (options);
     if (options.command == "editor")     return runEditor (options);
-    return fail ("unknown command " + options.command);
+    return fail ({ "unknown command " + options.command, 2 });
 }
 
 } // namespace ondrel::host

@@ -2,6 +2,7 @@
 
 #include "EditorWindow.h"
 #include "MessageThread.h"
+#include "OutputFile.h"
 #include "Screenshots.h"
 
 namespace ondrel::host
@@ -30,14 +31,12 @@ namespace
 
     bool writePng (const juce::Image& image, const juce::File& png, juce::String& error)
     {
-        png.deleteFile();
-        juce::FileOutputStream out (png);
-        juce::PNGImageFormat format;
-
-        if (! out.openedOk() || ! format.writeImageToStream (image, out))
-            error = "cannot write " + png.getFullPathName();
-
-        return error.isEmpty();
+        return writeThroughTemporaryFile (png, [&] (const juce::File& temporary)
+        {
+            juce::FileOutputStream out (temporary);
+            juce::PNGImageFormat format;
+            return out.openedOk() && format.writeImageToStream (image, out);
+        }, error);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "Parameters.h"
 
+#include "Numbers.h"
+
 namespace ondrel::host
 {
 
@@ -13,10 +15,12 @@ std::optional<ParameterSetting> parseParameterSetting (const juce::String& text)
     const auto key = text.substring (0, split).trim();
     const auto valueText = text.substring (split + 1).trim();
 
-    if (key.isEmpty() || ! valueText.containsOnly ("0123456789.eE+-") || ! valueText.containsAnyOf ("0123456789"))
+    const auto value = parseDecimal (valueText);
+
+    if (key.isEmpty() || ! value || ! (*value >= 0.0 && *value <= 1.0))
         return std::nullopt;
 
-    return ParameterSetting { key, valueText.getFloatValue() };
+    return ParameterSetting { key, (float) *value };
 }
 
 juce::AudioProcessorParameter* findParameter (juce::AudioPluginInstance& plugin, const juce::String& key)
@@ -46,13 +50,7 @@ bool applyParameterSettings (juce::AudioPluginInstance& plugin,
 
         if (parameter == nullptr)
         {
-            error = "no parameter \"" + setting.key + "\"";
-            return false;
-        }
-
-        if (! (setting.value >= 0.0f && setting.value <= 1.0f))
-        {
-            error = "value for \"" + setting.key + "\" is not a normalised value in 0..1";
+            error = "--param: the plug-in has no parameter \"" + setting.key + "\"";
             return false;
         }
 

@@ -16,13 +16,14 @@ struct ParameterSetting
     float value = 0.0f;
 };
 
-// Parses "key=value"; the key may itself hold blanks ("Dry/Wet=0.25").
+// Parses "key=value", the value a number from 0 to 1; the key may itself
+// hold blanks ("Dry/Wet=0.25").
 std::optional<ParameterSetting> parseParameterSetting (const juce::String& text);
 
 juce::AudioProcessorParameter* findParameter (juce::AudioPluginInstance& plugin, const juce::String& key);
 
 // Sets each value through the host's parameter setter, in order. Stops at
-// the first unknown key or value outside 0..1 and names it in `error`.
+// the first unknown key and names it in `error`.
 bool applyParameterSettings (juce::AudioPluginInstance& plugin,
                              const std::vector<ParameterSetting>& settings,
                              juce::String& error);

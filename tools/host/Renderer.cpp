@@ -1,5 +1,7 @@
 #include "Renderer.h"
 
+#include <cmath>
+
 namespace ondrel::host
 {
 
@@ -45,6 +47,24 @@ juce::AudioBuffer<float> renderThrough (juce::AudioProcessor& plugin, const juce
     auto audio = fitChannels (input, getHostBufferChannels (plugin));
     processInBlocks (plugin, audio, schedule);
     return fitChannels (audio, plugin.getTotalNumOutputChannels());
+}
+
+Levels measureLevels (const juce::AudioBuffer<float>& audio)
+{
+    Levels levels;
+
+    for (int ch = 0; ch < audio.getNumChannels(); ++ch)
+        for (int i = 0; i < audio.getNumSamples(); ++i)
+        {
+            const auto sample = audio.getSample (ch, i);
+
+            if (std::isfinite (sample))
+                levels.peak = juce::jmax (levels.peak, std::abs (sample));
+            else
+                ++levels.nonFinite;
+        }
+
+    return levels;
 }
 
 } // namespace ondrel::host

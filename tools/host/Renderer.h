@@ -24,4 +24,13 @@ void processInBlocks (juce::AudioProcessor& plugin, juce::AudioBuffer<float>& au
 juce::AudioBuffer<float> renderThrough (juce::AudioProcessor& plugin, const juce::AudioBuffer<float>& input,
                                         BlockSchedule schedule = BlockSchedule::fixed (512));
 
+// The largest finite magnitude in `audio`, and how many samples are NaN or infinite.
+struct Levels
+{
+    float peak = 0.0f;
+    juce::int64 nonFinite = 0;
+};
+
+Levels measureLevels (const juce::AudioBuffer<float>& audio);
+
 } // namespace ondrel::host

@@ -1,72 +1,103 @@
 #include "WavFiles.h"
 
+#include "AudioFileHeader.h"
+#include "Limits.h"
+#include "OutputFile.h"
+
 #include <memory>
 
 namespace ondrel::host
 {
 
-bool readAudioFile (const juce::File& file, juce::AudioBuffer<float>& audio, double& sampleRate, juce::String& error)
+namespace
 {
-    juce::AudioFormatManager formats;
-    formats.registerBasicFormats();
-    std::unique_ptr<juce::AudioFormatReader> reader (formats.createReaderFor (file));
-
-    if (reader == nullptr)
+    std::unique_ptr<juce::AudioFormatReader> createReader (const juce::File& file, const AudioFileHeader& header)
     {
-        error = "cannot read audio from " + file.getFullPathName();
-        return false;
+        std::unique_ptr<juce::AudioFormat> format;
+
+        if (header.isAiff)
+            format = std::make_unique<juce::AiffAudioFormat>();
+        else
+            format = std::make_unique<juce::WavAudioFormat>();
+
+        return std::unique_ptr<juce::AudioFormatReader> (format->createReaderFor (file.createInputStream().release(), true));
     }
 
-    if (reader->lengthInSamples > std::numeric_limits<int>::max())
+    juce::String describeFrames (juce::int64 frames, double sampleRate)
     {
-        error = "file too long: " + file.getFullPathName();
-        return false;
+        return juce::String (frames) + " sample frames (" + juce::String ((double) frames / sampleRate, 3) + " s)";
     }
+}
 
-    const auto numSamples = (int) reader->lengthInSamples;
-    audio.setSize ((int) reader->numChannels, numSamples);
+bool readAudioFile (const juce::File& file, juce::AudioBuffer<float>& audio, double& sampleRate,
+                    juce::StringArray& warnings, juce::String& error)
+{
+    const auto header = readAudioFileHeader (file, error);
+
+    if (! header)
+        return false;
+
+    const auto reader = createReader (file, *header);
+    const auto name = file.getFullPathName();
+
+    // The header was checked above; JUCE must have read it the same way.
+    if (reader == nullptr || (int) reader->numChannels != header->numChannels
+        || (int) reader->bitsPerSample != header->bitsPerSample)
+        error = "cannot read audio from " + name;
+    else if (! (reader->sampleRate >= limits::minRate && reader->sampleRate <= limits::maxRate))
+        error = "cannot read audio from " + name + ": its sample rate " + juce::String (reader->sampleRate)
+                + " Hz is outside " + juce::String (limits::minRate) + " to " + juce::String (limits::maxRate) + " Hz";
+
+    if (error.isNotEmpty())
+        return false;
+
+    // Both bounded by the header's checks: no more than the file holds, no more than two channels.
+    const auto numFrames = (int) juce::jlimit<juce::int64> (0, header->framesInFile, reader->lengthInSamples);
+    const auto numChannels = juce::jmin (header->numChannels, limits::maxChannels);
     sampleRate = reader->sampleRate;
+    audio.setSize (numChannels, numFrames);
 
-    if (! reader->read (&audio, 0, numSamples, 0, true, true))
+    if (! reader->read (audio.getArrayOfWritePointers(), numChannels, 0, numFrames))
     {
-        error = "read error in " + file.getFullPathName();
+        error = "read error in " + name;
         return false;
     }
+
+    if (numFrames < header->claimedFrames)
+        warnings.add (name + " is shorter than its header says: read " + describeFrames (numFrames, sampleRate)
+                      + " of " + describeFrames (header->claimedFrames, sampleRate));
+
+    if (header->numChannels > numChannels)
+        warnings.add (name + " has " + juce::String (header->numChannels) + " channels; "
+                      + (header->numChannels == numChannels + 1 ? "channel " : "channels " + juce::String (numChannels + 1) + " to ")
+                      + juce::String (header->numChannels) + " left out");
 
     return true;
 }
 
 bool writeFloatWav (const juce::File& file, const juce::AudioBuffer<float>& audio, double sampleRate, juce::String& error)
 {
-    file.deleteFile();
-    std::unique_ptr<juce::OutputStream> stream (file.createOutputStream());
-
-    if (stream == nullptr)
+    return writeThroughTemporaryFile (file, [&] (const juce::File& temporary)
     {
-        error = "cannot write " + file.getFullPathName();
-        return false;
-    }
+        std::unique_ptr<juce::OutputStream> stream (temporary.createOutputStream());
 
-    juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatWriter> writer (
-        wav.createWriterFor (stream.get(), sampleRate, (unsigned int) audio.getNumChannels(), 32, {}, 0));
+        if (stream == nullptr)
+            return false;
 
-    if (writer == nullptr)
-    {
-        error = "cannot write WAV with " + juce::String (audio.getNumChannels()) + " channels at "
-                + juce::String (sampleRate) + " Hz";
-        return false;
-    }
+        juce::WavAudioFormat wav;
+        std::unique_ptr<juce::AudioFormatWriter> writer (
+            wav.createWriterFor (stream.get(), sampleRate, (unsigned int) audio.getNumChannels(), 32, {}, 0));
 
-    stream.release(); // the writer owns it now
+        if (writer == nullptr)
+        {
+            error = "cannot write WAV with " + juce::String (audio.getNumChannels()) + " channels at "
+                    + juce::String (sampleRate) + " Hz";
+            return false;
+        }
 
-    if (! writer->writeFromAudioSampleBuffer (audio, 0, audio.getNumSamples()))
-    {
-        error = "write error in " + file.getFullPathName();
-        return false;
-    }
-
-    return true;
+        stream.release(); // the writer owns it now
+        return writer->writeFromAudioSampleBuffer (audio, 0, audio.getNumSamples());
+    }, error);
 }
 
 } // namespace ondrel::host
