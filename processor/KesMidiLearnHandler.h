@@ -41,6 +41,9 @@ public:
 
     bool learning() const noexcept { return isLearning.load (std::memory_order_acquire); }
 
+    // The learn time-out's timer, for tests that fire it rather than wait.
+    juce::Timer& learnTimeOut() noexcept { return *this; }
+
     juce::String learnParamID;
     std::atomic<bool> isLearning { false };
     juce::Array<juce::String> midiCCTable;

@@ -40,7 +40,7 @@ TEST_F (EditorTest, ChunksRestoredOnAHostThreadWhileTheLabelRefreshes)
     // A name restored on another thread reaches the label on the message thread.
     std::thread last ([&] { restore ("From Host"); });
     last.join();
-    EXPECT_TRUE (pumpUntil ([&] { return label.getText() == "From Host"; }, 2000));
+    EXPECT_TRUE (pumpUntil ([&] { return label.getText() == "From Host"; }));
 }
 
 // Editors opened and closed while learned controllers (the audio thread) and

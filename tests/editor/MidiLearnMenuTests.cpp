@@ -24,8 +24,7 @@ protected:
         editor->addToDesktop (0);
         editor->setVisible (true);
         // Menus close at once while no window of the process has the focus.
-        EXPECT_TRUE (pumpUntil ([this] { editor->getPeer()->grabFocus(); return juce::Process::isForegroundProcess(); },
-                                3000));
+        EXPECT_TRUE (pumpUntil ([this] { editor->getPeer()->grabFocus(); return juce::Process::isForegroundProcess(); }));
     }
 
     juce::Component& waveformText() { return *get ("lfo_wave").getChildComponent (0); }
@@ -60,12 +59,11 @@ protected:
     void bind (const juce::String& id, int controller)
     {
         processor->armLearn (id);
-        juce::MidiBuffer midi;
-        midi.addEvent (juce::MidiMessage::controllerEvent (1, controller, 1), 0);
+        juce::MidiBuffer midi (juce::MidiMessage::controllerEvent (1, controller, 1));
         juce::AudioBuffer<float> buffer (2, 64);
         buffer.clear();
         processor->processBlock (buffer, midi);
-        ASSERT_TRUE (pumpUntil ([&] { return processor->midiCCTable[controller] == id; }, 1000));
+        ASSERT_TRUE (pumpUntil ([&] { return processor->midiCCTable[controller] == id; }));
     }
 };
 
@@ -110,7 +108,6 @@ TEST_F (LearnMenu, OpensOnControlsForTheirParameterOnly)
     }
 
     // The learn menu alone: the waveform list stays closed.
-    pumpMessages (50);
     EXPECT_FALSE (get<juce::ComboBox> ("lfo_wave").isPopupActive());
 
     // The editor's own handler, for presses whose component would not take the click itself.
@@ -130,27 +127,30 @@ TEST_F (LearnMenu, OpensOnControlsForTheirParameterOnly)
 }
 
 // What unlearning does to the table and its file is the processor's; here:
-// the items act on the clicked control only, and learning again restarts the time-out.
+// the items act on the clicked control only, and learning again restarts the
+// time-out. The test stands in for the clock: it sets the running time-out to
+// a day, so that it never ends by itself, and fires it.
 TEST_F (LearnMenu, LearnAgainRestartsTheTimeOutAndUnlearnCancelsIt)
 {
+    auto& timeOut = processor->learnTimeOut();
     bind ("phaser_fb", 7);
     menuOf (get ("phaser_rate"), right, learn);
-    pumpMessages (1500);
+    timeOut.startTimer (86400000);
     menuOf (get ("phaser_depth"), right, learn);
-    const auto armed = juce::Time::getMillisecondCounter();
+    EXPECT_TRUE (timeOut.isTimerRunning() && timeOut.getTimerInterval() == 5000) << timeOut.getTimerInterval();
+    timeOut.startTimer (86400000);
 
     // Dismissed, or without a binding: nothing changes, the learn stays armed.
     menuOf (get ("phaser_fb"));
     menuOf (get ("filter_lp"), right, unlearn);
     EXPECT_EQ (processor->learnParamID, "phaser_depth");
     EXPECT_TRUE (processor->learning() && processor->learnedController ("phaser_fb") == 7);
-    ASSERT_TRUE (pumpUntil ([&] { return ! processor->learning(); }, 7000));
-    const auto elapsed = juce::Time::getMillisecondCounter() - armed;
-    EXPECT_TRUE (elapsed >= 4950u && elapsed < 6000u) << elapsed;
+    timeOut.timerCallback(); // 5000 ms without a controller
+    EXPECT_FALSE (processor->learning() || timeOut.isTimerRunning());
 
     menuOf (get ("output_out"), right, learn);
     menuOf (get ("phaser_fb"), right, unlearn);
-    EXPECT_FALSE (processor->learning());
+    EXPECT_FALSE (processor->learning() || timeOut.isTimerRunning());
     EXPECT_EQ (processor->learnedController ("phaser_fb"), -1);
 }
 
@@ -175,14 +175,14 @@ TEST_F (LearnMenu, AnOrdinaryClickOrDragActsOnceOnTheControl)
     {
         gestures.changes = 0;
         whileModal ([&] { press (get (id), left, 5); }, {});
-        pumpMessages (20);
+        pumpPostedMessages();
         EXPECT_EQ (gestures.changes, changes) << id;
     }
     EXPECT_EQ (gestures.begun, 3);
 
     auto& waveform = get<juce::ComboBox> ("lfo_wave");
     whileModal ([&] { press (waveformText(), left); }, {});
-    EXPECT_TRUE (pumpUntil ([&] { return waveform.isPopupActive(); }, 1000));
+    EXPECT_TRUE (pumpUntil ([&] { return waveform.isPopupActive(); }));
     waveform.hidePopup();
 
     EXPECT_FALSE (processor->learning());

@@ -262,5 +262,5 @@ TEST_F (AudioLoop, AlternatingBlockSizesWithMidiAllocateNothingAfterTheFirstBloc
     }
     EXPECT_EQ (total, 0);
     EXPECT_NEAR (normalised (p, "phaser_depth"), 123 * 0.00787401, 1e-6); // the last block's controller
-    EXPECT_TRUE (pumpUntil ([&] { return ! p.learning() && p.learnedController ("phaser_fb") == 30; }, 1000));
+    EXPECT_TRUE (pumpUntil ([&] { return ! p.learning() && p.learnedController ("phaser_fb") == 30; }));
 }

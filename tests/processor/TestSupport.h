@@ -57,7 +57,17 @@ inline juce::MultiTimer& undoTimer (OndrelAudioProcessor& p) { return p; }
 std::vector<std::string> unreadableTexts (const std::string& head);
 
 inline void pumpMessages (int ms) { juce::MessageManager::getInstance()->runDispatchLoopUntil (ms); }
-bool pumpUntil (const std::function<bool()>& condition, int timeoutMs);
+// Runs the message loop until `condition` holds; false after the time-out,
+// which is generous: a loaded machine may take seconds.
+bool pumpUntil (const std::function<bool()>& condition, int timeoutMs = 30000);
+// Runs the message loop until every message posted so far has been handled
+// (the queue is first in, first out).
+inline void pumpPostedMessages()
+{
+    auto handled = std::make_shared<bool> (false);
+    juce::MessageManager::callAsync ([handled] { *handled = true; });
+    EXPECT_TRUE (pumpUntil ([handled] { return *handled; }));
+}
 
 inline void prepare (OndrelAudioProcessor& p, double rate, int block)
 {

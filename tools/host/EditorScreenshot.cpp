@@ -19,7 +19,7 @@ namespace
             shot = windowhost::captureSettledScreen (file, error);
             return ! shot.isValid() || ! shot.getBounds().contains (area)
                    || windowhost::pixelsDifferingFrom (shot, area, shot.getPixelAt (area.getX(), area.getY())) > 0;
-        }, 10000);
+        }, 30000);
 
         if (shot.isValid() && ! shot.getBounds().contains (area))
             error = "the editor at " + area.toString() + " does not fit on the screen";

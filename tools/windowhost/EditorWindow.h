@@ -22,7 +22,7 @@ public:
 
     // Opens the editor and waits until the plug-in's window is mapped;
     // false, with `error` set, when there is no editor or no window.
-    bool open (juce::String& error, int timeoutMs = 5000);
+    bool open (juce::String& error, int timeoutMs = 30000);
     void close();
 
     // The plug-in's own X window inside the host's, as the server has it;
@@ -31,7 +31,7 @@ public:
     // The host's window (the hosting component on the desktop).
     juce::Rectangle<int> hostWindowBounds();
     // Waits until the plug-in's window is mapped with this size.
-    bool waitForEditorSize (int width, int height, int timeoutMs = 5000) const;
+    bool waitForEditorSize (int width, int height, int timeoutMs = 30000) const;
 
 private:
     juce::AudioPluginInstance& plugin;

@@ -18,7 +18,7 @@ int runBesideMessageLoop (std::function<int()> job);
 void onMessageThread (std::function<void()> job);
 
 // Polls `condition` on the calling thread every 20 ms; false after the time-out.
-bool waitUntil (const std::function<bool()>& condition, int timeoutMs = 5000);
+bool waitUntil (const std::function<bool()>& condition, int timeoutMs = 30000);
 
 void pause (int milliseconds);
 

@@ -61,7 +61,7 @@ TEST_P (WindowPaint, OpensAtTheStoredSizeWithPanelsBandsAndTextInPlace)
     const auto origin = host.toScreen ({});
     juce::Image shot;
     // Painting follows the window's mapping by a few host idle calls.
-    waitUntil ([&] { shot = screenshot (name); return firstFault (shot, origin, scale).isEmpty(); }, 10000);
+    waitUntil ([&] { shot = screenshot (name); return firstFault (shot, origin, scale).isEmpty(); });
     EXPECT_EQ (firstFault (shot, origin, scale), juce::String());
     host.closeEditor();
 
@@ -70,7 +70,7 @@ TEST_P (WindowPaint, OpensAtTheStoredSizeWithPanelsBandsAndTextInPlace)
     juce::ChildProcess tool;
     ASSERT_TRUE (tool.start ({ ONDREL_HOST_TOOL, "editor", ONDREL_PLUGIN_FILE, "--screenshot", png.getFullPathName() }));
     const auto output = tool.readAllProcessOutput();
-    EXPECT_TRUE (tool.getExitCode() == 0 && output.contains ("editor " + juce::String (width) + " x " + juce::String (height)))
+    EXPECT_TRUE (tool.waitForProcessToFinish (60000) && tool.getExitCode() == 0 && output.contains ("editor " + juce::String (width) + " x " + juce::String (height)))
         << output;
     const auto picture = juce::ImageFileFormat::loadFrom (png);
     EXPECT_EQ (picture.getBounds(), juce::Rectangle<int> (width, height));

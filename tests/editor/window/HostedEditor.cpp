@@ -33,11 +33,8 @@ HostedEditor::HostedEditor (int width, int height)
 HostedEditor::~HostedEditor()
 {
     // A menu left open by a failed test holds the message thread in its modal loop.
-    for (int i = 0; i < 3 && viewableTopLevels().size() > 1; ++i)
-    {
+    for (int i = 0; i < 3 && viewableTopLevels().size() > 1; ++i, pause (200))
         pressEscape();
-        pause (200);
-    }
 
     editor.reset();
     onMessageThread ([this]

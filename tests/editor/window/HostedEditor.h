@@ -25,8 +25,15 @@ public:
     void closeEditor() { editor->close(); }
     juce::Point<int> toScreen (juce::Point<int> editorPoint) const { return editor->editorScreenBounds().getPosition() + editorPoint; }
 
-    float value (int parameterIndex) const { return plugin->getParameters()[parameterIndex]->getValue(); }
-    void setValue (int parameterIndex, float normalised) { plugin->getParameters()[parameterIndex]->setValue (normalised); }
+    juce::AudioProcessorParameter& parameter (int index) const { return *plugin->getParameters()[index]; }
+    float value (int parameterIndex) const { return parameter (parameterIndex).getValue(); }
+    void setValue (int parameterIndex, float normalised) { parameter (parameterIndex).setValue (normalised); }
+
+    // A mapped window may not take input yet (the plug-in handles its events
+    // in the host's idle calls): waits until the pointer over the bypass
+    // button (a point inside its frame, against one left of it) lights it
+    // up, and leaves the pointer there.
+    bool waitUntilTakingInput() const { return waitUntilHovered (toScreen ({ 612, 207 }), toScreen ({ 602, 207 })); }
 
     // One block of silence through processBlock on the calling thread, with a
     // change of `controller` on channel 1 when there is one.

@@ -12,7 +12,8 @@ namespace
         juce::ChildProcess process;
         if (! process.start (command, juce::ChildProcess::wantStdErr))
             ADD_FAILURE() << "cannot run " << command.joinIntoString (" ");
-        else if (const auto errors = process.readAllProcessOutput(); process.getExitCode() != 0)
+        else if (const auto errors = process.readAllProcessOutput();
+                 ! process.waitForProcessToFinish (30000) || process.getExitCode() != 0)
             ADD_FAILURE() << command.joinIntoString (" ") << " failed: " << errors;
     }
 
@@ -62,19 +63,12 @@ ScreenBox clickForMenu (juce::Point<int> screen, Button button, int holdMs)
     const auto before = viewableTopLevels();
     click (screen, button, holdMs);
     ScreenBox found;
-    waitUntil ([&]
-    {
+    waitUntil ([&] {
         for (const auto& box : viewableTopLevels())
-            if (! isAmong (box, before) && box.width * box.height > found.width * found.height)
+            if (! isAmong (box, before) && box.width >= 30 && box.height >= 30)
                 found = box;
         return found.id != 0;
-    }, 5000);
-
-    // Let the window finish growing to its final size and paint.
-    pause (150);
-    for (const auto& box : viewableTopLevels())
-        if (box.id == found.id)
-            return box;
+    });
     return found;
 }
 
@@ -100,6 +94,17 @@ bool waitUntilClosed (const ScreenBox& window, int timeoutMs)
                                              << " (" << menu.width << " x " << menu.height << ") never lit up";
     click (target);
     return ::testing::AssertionSuccess();
+}
+
+bool waitUntilHovered (juce::Point<int> screen, juce::Point<int> background)
+{
+    // Named after the test: window tests may run side by side.
+    const auto name = "hovered-" + juce::String (::testing::UnitTest::GetInstance()->current_test_info()->name());
+    return waitUntil ([&, nudge = 0]() mutable {
+        moveTo (screen + juce::Point<int> (nudge ^= 1, 0));
+        const auto shot = screenshot (name);
+        return shot.getPixelAt (screen.x, screen.y) != shot.getPixelAt (background.x, background.y);
+    });
 }
 
 } // namespace ondrel::windowtests

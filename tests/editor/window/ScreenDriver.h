@@ -35,14 +35,18 @@ void drag (juce::Point<int> from, juce::Point<int> to, int steps = 8);
 juce::Image screenshot (const juce::String& name);
 juce::Image settledScreenshot (const juce::String& name);
 
-// Clicks at `screen` and waits for the menu this opens: the largest new
-// mapped top-level window (a menu may come with thin shadow windows); an
-// empty box after the time-out.
+// Clicks at `screen` and waits for the menu this opens: a new mapped
+// top-level window at least 30 pixels each way (a menu may come with thin
+// shadow windows); an empty box after the time-out.
 ScreenBox clickForMenu (juce::Point<int> screen, Button button = Button::left, int holdMs = 10);
 // Also waits until the plug-in has acted on the menu's result.
-bool waitUntilClosed (const ScreenBox& window, int timeoutMs = 5000);
+bool waitUntilClosed (const ScreenBox& window, int timeoutMs = 30000);
 // Puts the pointer on the row at `y` in the menu, waits until the menu shows
 // it highlighted (saving that screenshot as `shotName`), then clicks it.
 ::testing::AssertionResult chooseRow (const ScreenBox& menu, int y, const juce::String& shotName);
+// Moves the pointer onto `screen`, nudging it while nothing shows, until the
+// pixel there differs from the one at `background`, as a control lit up by
+// the pointer over it does: then the window under it takes pointer input.
+bool waitUntilHovered (juce::Point<int> screen, juce::Point<int> background);
 
 } // namespace ondrel::windowtests

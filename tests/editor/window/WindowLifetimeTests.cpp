@@ -24,7 +24,7 @@ TEST (WindowResize, CornerDragsFollowTheAspectRatioWithinTheLimits)
     {
         SCOPED_TRACE ("dragged by " + d.by.toString());
         HostedEditor host;
-        ASSERT_TRUE (host.window().waitForEditorSize (718, 222));
+        ASSERT_TRUE (host.window().waitForEditorSize (718, 222) && host.waitUntilTakingInput());
         const auto grip = host.toScreen ({ 699 + 8, 203 + 8 }); // the corner is (699, 203, 17, 17)
         drag (grip, grip + d.by);
 
@@ -54,10 +54,10 @@ TEST (WindowLifetime, OpensAndClosesFiftyTimesWhileAudioAndAutomationRun)
         pause (i % 4 * 15);
     }
 
+    EXPECT_TRUE (waitUntil ([&] { return blocks > 50 && changes > 50; })) << blocks << " blocks, " << changes << " changes";
     stop = true;
     audio.join();
     automation.join();
-    EXPECT_TRUE (blocks > 50 && changes > 50) << blocks << " blocks, " << changes << " changes";
     EXPECT_TRUE (host.window().waitForEditorSize (718, 222)) << host.window().editorScreenBounds().toString();
 }
 
