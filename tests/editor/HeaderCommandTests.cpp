@@ -14,16 +14,16 @@ TEST_F (Header, KnobDragAndRandomiseAreOneUndoStepEach)
     // Changes with no message handled between them are closer together than
     // the grouping time: one burst. Waiting until the grouping timer has
     // stopped itself lets that time pass.
-    const auto groupingTimePasses = [&] { EXPECT_TRUE (pumpUntil ([&] { return ! undoTimer (*processor).isTimerRunning (0); })); };
+    const auto burstEnds = [&] { EXPECT_TRUE (pumpUntil ([&] { return ! undoTimer (*processor).isTimerRunning (0); })); };
     auto& knob = get<juce::Slider> ("phaser_depth");
     const auto start = values();
     for (int step = 1; step <= 5; ++step)
         knob.setValue (knob.getMinimum() + (knob.getMaximum() - knob.getMinimum()) * 0.13 * step, juce::sendNotificationSync);
     EXPECT_EQ (undoTimer (*processor).getTimerInterval (0), 50);
-    groupingTimePasses();
+    burstEnds();
     const auto dragged = values();
     click ("randomize");
-    groupingTimePasses();
+    burstEnds();
     const auto randomised = values();
     int draggedCount = 0, randomisedCount = 0;
     for (size_t i = 0; i < kNumParameters; ++i)
@@ -42,7 +42,7 @@ TEST_F (Header, KnobDragAndRandomiseAreOneUndoStepEach)
     for (const auto& [id, expected] : steps)
     {
         click (id);
-        groupingTimePasses();
+        burstEnds();
         EXPECT_EQ (values(), expected) << id;
     }
 }
@@ -166,7 +166,7 @@ TEST_F (Header, FolderAndWebLinksGoToTheDesktopOpener)
         pumpPostedMessages(); // the links' clicks
         pid_t shell = 0;
         pumpUntil ([&] { return shell != 0 || (shell = waitpid (-1, nullptr, WNOHANG)) != 0; });
-        EXPECT_EQ (shell > 0, expected.isNotEmpty()) << "reaped " << shell << " (-1: no opener started, 0: one still running)";
+        EXPECT_EQ (shell > 0, expected.isNotEmpty()) << "reaped " << shell << " (-1: none started, 0: still running)";
         EXPECT_EQ (log.loadFileAsString().trim(), expected) << command << " " << folder;
     }
     EXPECT_FALSE (injected.exists());

@@ -34,6 +34,7 @@ TEST (WindowClicks, EachClickTogglesBypassOnceAndRightClicksOnAKnobLearnAndUnlea
         EXPECT_TRUE (waitUntil ([&] { return bypassChanges.count > clicks; }));
         EXPECT_EQ (host.value (bypass), ++clicks % 2 == 1 ? 1.0f : 0.0f);
     }
+
     // The learn menu opens on held and on quick right clicks.
     const auto knob = host.toScreen (fbKnob.getCentre());
     const auto binding = [] { return storedAttribute (midiTableFile(), "phaser_fb"); };
