@@ -3,6 +3,7 @@
 
 #include "HostedPlugin.h"
 #include "ParameterProfile.h"
+#include "Programs.h"
 #include "Signals.h"
 #include "WavFiles.h"
 
@@ -11,15 +12,13 @@ namespace ondrel::hosttests
 
 namespace
 {
-    // The exit code (-1: not started or not finished) and what the tool printed.
+    // The exit code (-1: not started, or killed) and what the tool printed.
     std::pair<int, juce::String> runTool (juce::StringArray args, const char* tool = ONDREL_HOST_TOOL)
     {
         args.insert (0, tool);
-        juce::ChildProcess process;
-        if (! process.start (args))
-            return { -1, {} };
-        const auto output = process.readAllProcessOutput();
-        return { process.waitForProcessToFinish (60000) ? (int) process.getExitCode() : -1, output };
+        std::pair<int, juce::String> result;
+        result.first = windowhost::runProgram (args, result.second);
+        return result;
     }
 }
 

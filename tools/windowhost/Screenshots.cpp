@@ -1,20 +1,21 @@
 #include "Screenshots.h"
 
+#include "Programs.h"
+
 namespace ondrel::windowhost
 {
 
 juce::Image captureScreen (const juce::File& file, juce::String& error)
 {
     file.deleteFile();
-    juce::ChildProcess import;
+    juce::String output;
 
-    if (! import.start ({ "import", "-window", "root", file.getFullPathName() }, juce::ChildProcess::wantStdErr))
+    if (runProgram ({ "import", "-window", "root", file.getFullPathName() }, output) < 0 && output.isEmpty())
     {
         error = "cannot run import (imagemagick)";
         return {};
     }
 
-    const auto output = import.readAllProcessOutput();
     auto image = juce::ImageFileFormat::loadFrom (file);
 
     if (! image.isValid())

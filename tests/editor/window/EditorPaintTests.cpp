@@ -67,11 +67,9 @@ TEST_P (WindowPaint, OpensAtTheStoredSizeWithPanelsBandsAndTextInPlace)
 
     // The tool reads the same settings file, under the same HOME, and shows on the same display.
     const auto png = juce::File (ONDREL_SCREENSHOT_DIR).getChildFile (name + "-ondrel-host.png");
-    juce::ChildProcess tool;
-    ASSERT_TRUE (tool.start ({ ONDREL_HOST_TOOL, "editor", ONDREL_PLUGIN_FILE, "--screenshot", png.getFullPathName() }));
-    const auto output = tool.readAllProcessOutput();
-    EXPECT_TRUE (tool.waitForProcessToFinish (60000) && tool.getExitCode() == 0
-                 && output.contains ("editor " + juce::String (width) + " x " + juce::String (height))) << output;
+    juce::String output;
+    EXPECT_EQ (runProgram ({ ONDREL_HOST_TOOL, "editor", ONDREL_PLUGIN_FILE, "--screenshot", png.getFullPathName() }, output), 0);
+    EXPECT_TRUE (output.contains ("editor " + juce::String (width) + " x " + juce::String (height))) << output;
     const auto picture = juce::ImageFileFormat::loadFrom (png);
     EXPECT_EQ (picture.getBounds(), juce::Rectangle<int> (width, height));
     EXPECT_EQ (pixelsDifferingBetween (picture, shot, picture.getBounds(), origin), 0) << "not the editor's pixels";

@@ -9,12 +9,8 @@ namespace
 {
     void run (const juce::StringArray& command)
     {
-        juce::ChildProcess process;
-        if (! process.start (command, juce::ChildProcess::wantStdErr))
-            ADD_FAILURE() << "cannot run " << command.joinIntoString (" ");
-        else if (const auto errors = process.readAllProcessOutput();
-                 ! process.waitForProcessToFinish (30000) || process.getExitCode() != 0)
-            ADD_FAILURE() << command.joinIntoString (" ") << " failed: " << errors;
+        if (juce::String output; runProgram (command, output) != 0)
+            ADD_FAILURE() << command.joinIntoString (" ") << " failed: " << output;
     }
 
     // xdotool's own "sleep" keeps the timing inside one process.

@@ -7,6 +7,7 @@
 // server's top-level windows before and after.
 
 #include "MessageThread.h"
+#include "Programs.h"
 #include "Screenshots.h"
 #include "XSession.h"
 
