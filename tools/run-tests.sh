@@ -17,7 +17,8 @@ cmake --build "$build" -j "$jobs"
 log="$(mktemp)"
 trap 'rm -f "$log"' EXIT
 
-ctest --test-dir "$build" --output-on-failure -j "$jobs" | tee "$log"
+# A test that hangs fails instead of holding the run: each has ten minutes.
+ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 600 | tee "$log"
 passed="$(sed -n 's/.* out of \([0-9]*\)$/\1/p' "$log" | tail -n 1)"
 
 summary() { echo "summary: ${passed:-0} passed, 0 failed"; }
@@ -37,7 +38,8 @@ sanitized() {
         # others run headless whatever X server the machine has.
         local runner=(env DISPLAY=:65535)
         case "$program" in editor_tests|editor_window_tests) runner=("$here/tests/editor/with-xvfb.sh") ;; esac
-        "${runner[@]}" "$(find "$dir/tests" -type f -name "$program" | head -n 1)" --gtest_brief=1 | tee "$log"
+        timeout -k 10 1200 "${runner[@]}" "$(find "$dir/tests" -type f -name "$program" | head -n 1)" --gtest_brief=1 \
+            | tee "$log"
         passed=$(( passed + $(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1) ))
     done
 }
