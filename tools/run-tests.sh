@@ -48,7 +48,7 @@ export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$here/
 export ASAN_OPTIONS="detect_leaks=1"
 export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp"
 export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
-sanitized thread processor_concurrency_tests editor_concurrency_tests
-sanitized address dsp_tests processor_tests processor_concurrency_tests lookandfeel_tests editor_tests host_integration_tests \
-    editor_window_tests editor_concurrency_tests
+source "$here/tools/test-programs.sh"
+sanitized thread "${tsan_programs[@]}"
+sanitized address "${asan_programs[@]}"
 summary
