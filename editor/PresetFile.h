@@ -12,7 +12,7 @@ namespace PresetFile
 constexpr const char* kExtension = ".kespreset";
 
 // Writes to a hidden temporary file beside `file` (beside its target, for a
-// link) and then moves it over
-// `file`; on failure `file` keeps its former content, or stays absent.
+// link) and then moves it over `file`; on failure `file` keeps its former
+// content, or stays absent.
 bool write (const juce::XmlElement& element, const juce::File& file);
 } // namespace PresetFile

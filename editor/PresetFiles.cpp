@@ -5,23 +5,23 @@
 
 namespace
 {
-// The name, folder and element of a save, then the file itself. The target
-// is only ever made by the final rename, so a failed write leaves no empty
-// preset behind, and the name and folder go back to what they were.
+// The element as saved under the file's name and folder; the processor takes
+// that name and folder only once the file is written (the target is only ever
+// made by the final rename, so a failed write leaves no empty preset behind).
 bool writePreset (OndrelAudioProcessor& p, const juce::File& file)
 {
-    const auto name = p.getPresetName();
-    const auto folder = p.lastPresetFolderPath.get();
+    const auto name = file.getFileNameWithoutExtension(), folder = file.getParentDirectory().getFullPathName();
+    auto element = p.getXmlStateForSaveingPreset();
+    element.setAttribute ("presetName", name);
+    element.setAttribute ("lastPresetFolderPath", folder);
     file.getParentDirectory().createDirectory();
-    p.lastPresetFolderPath = file.getParentDirectory().getFullPathName();
-    p.setPresetName (file.getFileNameWithoutExtension());
 
-    if (PresetFile::write (p.getXmlStateForSaveingPreset(), file))
-        return true;
+    if (! PresetFile::write (element, file))
+        return false;
 
     p.lastPresetFolderPath = folder;
     p.setPresetName (name);
-    return false;
+    return true;
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "FileReplacement.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -13,42 +14,81 @@ namespace
 {
 constexpr int kMaxLinks = 40; // the kernel's own limit for one path
 
-bool writeAll (int fd, const char* data, size_t size)
+std::optional<std::string> realFolderOf (const std::string& path)
 {
-    while (size > 0)
+    const auto slash = path.find_last_of ('/');
+    const auto folder = slash == std::string::npos ? std::string (".") : path.substr (0, slash == 0 ? 1 : slash);
+    char resolved[PATH_MAX];
+
+    if (::realpath (folder.c_str(), resolved) == nullptr)
+        return std::nullopt;
+
+    return std::string (resolved);
+}
+
+std::string nameOf (const std::string& path)
+{
+    return path.substr (path.find_last_of ('/') + 1);
+}
+
+// A new, empty file with a short random hidden name in `folder`, opened for
+// writing; created with `mode` less the umask.
+int createTemporary (const std::string& folder, mode_t mode, std::string& path)
+{
+    juce::Random random;
+
+    for (int attempt = 0; attempt < 100; ++attempt)
     {
-        const ssize_t n = ::write (fd, data, size);
+        path = folder + "/.ondrel-" + juce::String::toHexString (random.nextInt()).toStdString();
+        const int fd = ::open (path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
 
-        if (n < 0 && errno == EINTR)
-            continue;
-
-        if (n <= 0)
-            return false;
-
-        data += n;
-        size -= (size_t) n;
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
     }
 
-    return true;
+    return -1;
 }
 } // namespace
 
 std::optional<juce::File> finalTarget (const juce::File& file)
 {
-    auto target = file;
+    std::string path = file.getFullPathName().toStdString();
 
-    for (int hops = 0; target.isSymbolicLink(); ++hops)
+    for (int hops = 0;; ++hops)
     {
-        if (hops == kMaxLinks)
+        struct stat info;
+
+        if (::lstat (path.c_str(), &info) != 0 || ! S_ISLNK (info.st_mode))
+            break;
+
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink (path.c_str(), link, sizeof (link) - 1);
+
+        if (hops == kMaxLinks || length <= 0)
             return std::nullopt;
 
-        target = target.getLinkedTarget();
+        // The system reads a relative link from where its folder really is,
+        // which differs from its written path when a folder on the way is a link.
+        std::string next (link, (size_t) length);
+
+        if (next.front() != '/')
+        {
+            const auto folder = realFolderOf (path);
+
+            if (! folder.has_value())
+                return std::nullopt;
+
+            next = *folder + "/" + next;
+        }
+
+        path = next;
     }
 
-    return target;
+    const auto folder = realFolderOf (path);
+    return juce::File (folder.has_value() ? juce::String (*folder + "/" + nameOf (path)) : juce::String (path));
 }
 
-bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes)
+bool replaceThrough (const juce::File& file, const std::function<bool (const juce::File& temporary)>& fill)
 {
     const auto target = finalTarget (file);
 
@@ -57,17 +97,17 @@ bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes)
 
     const auto targetPath = target->getFullPathName().toStdString();
     struct stat existing;
-    const mode_t mode = ::stat (targetPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    const bool exists = ::stat (targetPath.c_str(), &existing) == 0;
 
-    // Short whatever the target's name is, so it never exceeds the name limit.
-    auto tempPath = target->getParentDirectory().getChildFile (".ondrel-XXXXXX").getFullPathName().toStdString();
-    const int fd = ::mkstemp (tempPath.data());
+    std::string tempPath;
+    const int fd = createTemporary (target->getParentDirectory().getFullPathName().toStdString(),
+                                    exists ? 0600 : 0644, tempPath);
 
     if (fd < 0)
         return false;
 
-    bool ok = ::fchmod (fd, mode) == 0 && writeAll (fd, static_cast<const char*> (bytes.getData()), bytes.getSize())
-              && ::fsync (fd) == 0;
+    bool ok = ! exists || ::fchmod (fd, existing.st_mode & 07777) == 0;
+    ok = ok && fill (juce::File (tempPath)) && ::fsync (fd) == 0;
     ok = (::close (fd) == 0) && ok;
     ok = ok && std::rename (tempPath.c_str(), targetPath.c_str()) == 0;
 
@@ -75,5 +115,19 @@ bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes)
         ::unlink (tempPath.c_str());
 
     return ok;
+}
+
+bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes)
+{
+    return replaceThrough (file, [&] (const juce::File& temporary) {
+        juce::FileOutputStream out (temporary);
+
+        if (! out.openedOk() || ! out.write (bytes.getData(), bytes.getSize()))
+            return false;
+
+        out.flush();
+        // A short write (a full disk) sets no error status: compare sizes.
+        return out.getStatus().wasOk() && temporary.getSize() == (juce::int64) bytes.getSize();
+    });
 }
 } // namespace FileReplacement

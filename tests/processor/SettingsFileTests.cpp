@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <sys/stat.h>
+
 using namespace ondrel_test;
 
 namespace
@@ -114,13 +116,24 @@ TEST_F (SettingsFile, LinkedFilesStayLinksAndTheirTargetsTakeTheWrites)
     const auto settings = elsewhere.getChildFile ("ondrel.xml"), table = elsewhere.getChildFile ("table.xml");
     writeUserFile (settings, "<ONDREL presetLocation=\"/caf\xe9\"/>");
     writeUserFile (table, R"(<ONDREL_MIDITABLE bypass="127"/>)");
-    // settings -> absolute link -> relative link -> ondrel.xml
-    ASSERT_TRUE (settingsFolder().createDirectory()
+    // settings -> absolute link -> relative link -> ondrel.xml; the settings
+    // folder lies in a linked folder, from whose real place the table's
+    // relative link is read.
+    ASSERT_TRUE (elsewhere.getChildFile ("config").createDirectory()
+                 && elsewhere.getChildFile ("config").createSymbolicLink (home.folder.getChildFile (".config"), false)
+                 && settingsFolder().createDirectory()
                  && juce::File::createSymbolicLink (elsewhere.getChildFile ("hop"), "ondrel.xml", false)
                  && elsewhere.getChildFile ("hop").createSymbolicLink (settingsFile(), false)
-                 && table.createSymbolicLink (midiTableFile(), false));
+                 && juce::File::createSymbolicLink (midiTableFile(), "../../../table.xml", false));
 
+    const mode_t umaskBefore = ::umask (077); // a new file takes the umask, a replaced one keeps its mode
     OndrelAudioProcessor p;
+    ::umask (umaskBefore);
+    struct stat kept, fresh;
+    ASSERT_TRUE (::stat (settings.getFullPathName().toRawUTF8(), &kept) == 0
+                 && ::stat ((settings.getFullPathName() + ".unreadable").toRawUTF8(), &fresh) == 0);
+    EXPECT_EQ (kept.st_mode & 0777, 0644u);
+    EXPECT_EQ (fresh.st_mode & 0777, 0600u);
     EXPECT_EQ (bytesOf (elsewhere.getChildFile ("ondrel.xml.unreadable")), "<ONDREL presetLocation=\"/caf\xe9\"/>");
     EXPECT_EQ (written (settings), kDefaultFile);
     EXPECT_EQ (p.learnedController ("bypass"), 127);
@@ -131,5 +144,5 @@ TEST_F (SettingsFile, LinkedFilesStayLinksAndTheirTargetsTakeTheWrites)
     EXPECT_TRUE (settingsFile().isSymbolicLink() && midiTableFile().isSymbolicLink());
     EXPECT_EQ (written (settings), R"(<ONDREL presetLocation="/q" window_width="718" window_height="222">)");
     EXPECT_EQ (written (table), "<ONDREL_MIDITABLE>");
-    EXPECT_EQ (elsewhere.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 4); // no temporary file left
+    EXPECT_EQ (elsewhere.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 5); // no temporary file left
 }

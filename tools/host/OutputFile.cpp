@@ -1,15 +1,14 @@
 #include "OutputFile.h"
 
+#include "processor/FileReplacement.h"
+
 namespace ondrel::host
 {
 
 bool writeThroughTemporaryFile (const juce::File& target, const std::function<bool (const juce::File&)>& write,
                                 juce::String& error)
 {
-    // Deleted again by its destructor unless the rename has taken it.
-    const juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
-
-    if (write (temporary.getFile()) && temporary.overwriteTargetFileWithTemporary())
+    if (FileReplacement::replaceThrough (target, write))
         return true;
 
     if (error.isEmpty())
