@@ -7,18 +7,13 @@
 set -uo pipefail
 
 here="$(cd "$(dirname "$0")/.." && pwd)"
-source "$here/tools/test-programs.sh"
+source "$here/tools/sanitizer-runs.sh"
 build="${BUILD_DIR:-$here/build}"
 cores="${CORES:-0,1}"
 
 loops=()
 for _ in 1 2 3 4; do taskset -c "$cores" sh -c 'while :; do :; done' & loops+=($!); done
 trap 'kill "${loops[@]}" 2>/dev/null' EXIT
-
-export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$here/tools/tsan.supp"
-export ASAN_OPTIONS="detect_leaks=1"
-export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp"
-export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
 
 passed=0 failed=0
 record() { # label, exit status
@@ -35,8 +30,8 @@ quietly() { # label, command...: its output only when it fails
     record "$label" "$status"
 }
 run() { # kind, program
-    local runner=(env DISPLAY=:65535)
-    case "$2" in editor_tests|editor_window_tests) runner=("$here/tests/editor/with-xvfb.sh") ;; esac
+    local runner
+    choose_runner "$2"
     quietly "round $round $1 $2" "${runner[@]}" "$(find "$build-$1/tests" -type f -name "$2" | head -n 1)" --gtest_brief=1
 }
 

@@ -34,21 +34,15 @@ sanitized() {
     local program
     for program in "$@"; do
         echo "== $kind: $program"
-        # Programs that open windows and menus get a virtual display; the
-        # others run headless whatever X server the machine has.
-        local runner=(env DISPLAY=:65535)
-        case "$program" in editor_tests|editor_window_tests) runner=("$here/tests/editor/with-xvfb.sh") ;; esac
+        local runner
+        choose_runner "$program"
         timeout -k 10 1200 "${runner[@]}" "$(find "$dir/tests" -type f -name "$program" | head -n 1)" --gtest_brief=1 \
             | tee "$log"
         passed=$(( passed + $(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1) ))
     done
 }
 
-export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$here/tools/tsan.supp"
-export ASAN_OPTIONS="detect_leaks=1"
-export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp"
-export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
-source "$here/tools/test-programs.sh"
+source "$here/tools/sanitizer-runs.sh"
 sanitized thread "${tsan_programs[@]}"
 sanitized address "${asan_programs[@]}"
 summary
