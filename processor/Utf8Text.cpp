@@ -67,19 +67,19 @@ std::unique_ptr<juce::XmlElement> parseUntrustedXml (const juce::String& text)
     return juce::XmlDocument::parse (text + "\"'<");
 }
 
-std::optional<juce::MemoryBlock> readSmallRegularFile (const juce::File& file)
+std::optional<juce::MemoryBlock> readSmallRegularFile (const juce::File& file, juce::int64 maxBytes)
 {
     struct stat info;
 
     if (stat (file.getFullPathName().toRawUTF8(), &info) != 0 || ! S_ISREG (info.st_mode)
-        || info.st_size > kMaxXmlFileBytes)
+        || info.st_size > maxBytes)
         return std::nullopt;
 
     juce::MemoryBlock bytes;
     juce::FileInputStream in (file);
 
     // The size is checked again while reading: the file may grow meanwhile.
-    if (! in.openedOk() || in.readIntoMemoryBlock (bytes, kMaxXmlFileBytes + 1) > (size_t) kMaxXmlFileBytes)
+    if (! in.openedOk() || in.readIntoMemoryBlock (bytes, maxBytes + 1) > (size_t) maxBytes)
         return std::nullopt;
 
     return bytes;

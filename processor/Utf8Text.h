@@ -22,10 +22,10 @@ std::unique_ptr<juce::XmlElement> parseUntrustedXml (const juce::String& text);
 // Far above any file this program writes (under 2 kB).
 constexpr juce::int64 kMaxXmlFileBytes = 8 * 1024 * 1024;
 
-// The bytes of a regular file of at most kMaxXmlFileBytes, or nothing: a
-// file that is missing, not a regular file (a FIFO or device would block or
-// never end) or larger.
-std::optional<juce::MemoryBlock> readSmallRegularFile (const juce::File& file);
+// The bytes of a regular file of at most `maxBytes`, or nothing: a file that
+// is missing, not a regular file (a FIFO or device would block or never end)
+// or larger.
+std::optional<juce::MemoryBlock> readSmallRegularFile (const juce::File& file, juce::int64 maxBytes = kMaxXmlFileBytes);
 
 // The element of an XML file that came from outside (a preset, the settings
 // or MIDI-table file), or null: a file that readSmallRegularFile refuses,

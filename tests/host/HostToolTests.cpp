@@ -97,6 +97,7 @@ namespace
 TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
 {
     const juce::File folder ("~/bad-input"), previous = juce::File::getCurrentWorkingDirectory();
+    const juce::ScopeGuard back { [previous] { previous.setAsCurrentWorkingDirectory(); } };
     ASSERT_TRUE (folder.createDirectory() && folder.setAsCurrentWorkingDirectory());
     ASSERT_TRUE (juce::File (ONDREL_PLUGIN_FILE).createSymbolicLink (folder.getChildFile ("Ondrel.so"), true));
     const std::pair<const char*, juce::MemoryBlock> files[] = {
@@ -125,6 +126,7 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         { { "--in", "loud.wav", "--param", "Input=1" }, 0, " output samples are not finite (NaN or infinite)" },
         { { "--state", "garbage.state" }, 0, "the plug-in's state did not change when given" },
         { { "--state", "six.wav" }, 0, "six.wav: it did not take that state" },
+        { { "--state", "/dev/zero" }, 1, "cannot read state from /dev/zero (a regular file, not empty, is needed)" },
         { { "--blocks", "2147483647" }, 2, "bad value for --blocks: \"2147483647\" (expected a list of whole numbers from 1 to 65536)" },
         { { "--blocks", "4294967297" }, 2, "--blocks: \"4294967297\"" },
         { { "--random-blocks", "1:2147483647" }, 2, "--random-blocks: \"1:2147483647\"" },
@@ -156,7 +158,6 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         EXPECT_EQ (out.existsAsFile() && out.deleteFile(), code == 0 && args.contains ("out.wav")) << row.says;
         EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), (int) std::size (files) + 1) << row.says;
     }
-    EXPECT_TRUE (previous.setAsCurrentWorkingDirectory());
 }
 
 } // namespace ondrel::hosttests

@@ -66,14 +66,18 @@ TEST_F (Concurrency, LearningAutomationAndStateWhileControllersArrive)
             hostDone = true;
         });
 
-        // Until the others are done, and the audio thread has had its share.
+        // Until the others are done, and the audio thread has had its share (a
+        // minute at most, so that a stalled audio thread fails here instead of hanging).
         juce::Random random (2);
-        for (int k = 0; k < 400 || ! hostDone || audio.blocks <= 100; ++k, pumpMessages (1))
+        const auto deadline = juce::Time::getMillisecondCounter() + 60000;
+        for (int k = 0; (k < 400 || ! hostDone || audio.blocks <= 100) && juce::Time::getMillisecondCounter() < deadline;
+             ++k, pumpMessages (1))
         {
             const char* id = kLearnable[random.nextInt ((int) std::size (kLearnable))];
             const int action = random.nextInt (3);
             action == 0 ? p.armLearn (id) : action == 1 ? p.unlearn (id) : (void) p.learnedController (id);
         }
+        EXPECT_GT (audio.blocks, 100);
         host.join();
     }
 

@@ -150,12 +150,13 @@ TEST_F (MidiLearn, LearningTwiceBindsBothTheFileKeepsTheHighestAndUnlearnRemoves
     // A write that cannot complete (files limited to 16 bytes, as on a full
     // disk; SIGXFSZ ignored so that the write fails instead of the process)
     // keeps the former table and leaves no temporary file behind.
-    rlimit limit, full;
-    ASSERT_TRUE (getrlimit (RLIMIT_FSIZE, &limit) == 0 && std::signal (SIGXFSZ, SIG_IGN) != SIG_ERR);
-    full = { 16, limit.rlim_max };
-    ASSERT_EQ (setrlimit (RLIMIT_FSIZE, &full), 0);
+    rlimit limit;
+    ASSERT_EQ (getrlimit (RLIMIT_FSIZE, &limit), 0);
+    const auto xfsz = std::signal (SIGXFSZ, SIG_IGN);
+    const juce::ScopeGuard restore { [&] { setrlimit (RLIMIT_FSIZE, &limit); std::signal (SIGXFSZ, xfsz); } };
+    const rlimit full { 16, limit.rlim_max };
+    ASSERT_TRUE (xfsz != SIG_ERR && setrlimit (RLIMIT_FSIZE, &full) == 0);
     p.unlearn ("bypass");
-    setrlimit (RLIMIT_FSIZE, &limit);
     EXPECT_EQ (written (midiTableFile()), R"(<ONDREL_MIDITABLE bypass="127">)");
     EXPECT_EQ (settingsFolder().getNumberOfChildFiles (juce::File::findFiles), 2);
 }

@@ -8,6 +8,7 @@
 #include "StateChunks.h"
 #include "WavFiles.h"
 #include "XSession.h"
+#include "processor/Utf8Text.h"
 
 #include <iostream>
 
@@ -40,13 +41,14 @@ namespace
     // held, was not taken: plug-ins accept any chunk and ignore what they cannot read.
     bool restoreStateFile (juce::AudioPluginInstance& plugin, const juce::File& file, juce::String& error)
     {
-        juce::MemoryBlock state;
         const auto name = file.getFullPathName();
+        // Not a regular file (a FIFO, /dev/zero): its size says nothing, and reading may never end.
+        const auto state = readSmallRegularFile (file, limits::maxStateBytes).value_or (juce::MemoryBlock());
 
         if (file.getSize() > limits::maxStateBytes)
             error = "state file larger than " + juce::String (limits::maxStateBytes) + " bytes: " + name;
-        else if (! file.loadFileAsData (state) || state.isEmpty())
-            error = "cannot read state from " + name;
+        else if (state.isEmpty())
+            error = "cannot read state from " + name + " (a regular file, not empty, is needed)";
         else if (const auto before = getPluginState (plugin); ! setPluginState (plugin, state))
             error = "the plug-in did not take the state in " + name;
         else if (getPluginState (plugin) == before && state != before)

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -13,7 +15,7 @@ extern char** environ;
 namespace ondrel::windowhost
 {
 
-int runProgram (const juce::StringArray& arguments, juce::String& output)
+int runProgram (const juce::StringArray& arguments, juce::String& output, int timeoutMs)
 {
     output = {};
     std::vector<std::string> words;
@@ -45,25 +47,51 @@ int runProgram (const juce::StringArray& arguments, juce::String& output)
 
     juce::MemoryOutputStream text;
     char buffer[4096];
+    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    const auto timeLeft = [deadline] { return (int) (deadline - juce::Time::getMillisecondCounter()); };
+    bool timedOut = false;
 
-    for (ssize_t n = 0; started && (n = read (fds[0], buffer, sizeof (buffer))) != 0;)
+    for (bool open = started; open;)
     {
+        pollfd end { fds[0], POLLIN, 0 };
+        const int ready = timeLeft() > 0 ? poll (&end, 1, timeLeft()) : 0;
+        const ssize_t n = ready > 0 ? read (fds[0], buffer, sizeof (buffer)) : -1;
+
         if (n > 0)
             text.write (buffer, (size_t) n);
-        else if (errno != EINTR)
-            break;
+        else
+            open = n < 0 && ready != 0 && errno == EINTR;
+
+        timedOut = ready == 0;
     }
 
     close (fds[0]);
-    output = text.toString();
     int status = 0;
 
     if (! started)
         return -1;
 
-    while (waitpid (child, &status, 0) < 0)
-        if (errno != EINTR)
-            return -1;
+    // It may also have closed its output and still be running.
+    pid_t reaped = 0;
+
+    while (! timedOut && ((reaped = waitpid (child, &status, WNOHANG)) == 0 || (reaped < 0 && errno == EINTR)))
+    {
+        juce::Thread::sleep (1);
+        timedOut = timeLeft() <= 0;
+    }
+
+    if (timedOut)
+    {
+        kill (child, SIGKILL);
+        text << "\n(timed out after " << timeoutMs / 1000 << " s: killed)\n";
+
+        while (waitpid (child, &status, 0) < 0 && errno == EINTR) {}
+    }
+
+    output = text.toString();
+
+    if (timedOut || reaped < 0)
+        return -1;
 
     return WIFEXITED (status) ? WEXITSTATUS (status) : -1;
 }

@@ -12,7 +12,8 @@ namespace ondrel::windowhost
 {
 
 // Runs the program (found on PATH) to its end; `output` gets what it wrote to
-// stdout and stderr. Its exit code, or -1 when it could not run or was killed.
-int runProgram (const juce::StringArray& arguments, juce::String& output);
+// stdout and stderr. Its exit code, or -1 when it could not run or was killed;
+// one still running after `timeoutMs` is killed (and -1, the output saying so).
+int runProgram (const juce::StringArray& arguments, juce::String& output, int timeoutMs = 120000);
 
 } // namespace ondrel::windowhost
