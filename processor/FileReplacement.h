@@ -24,5 +24,6 @@ std::optional<juce::File> finalTarget (const juce::File& file);
 // keeps its former content and false is returned.
 bool replaceThrough (const juce::File& file, const std::function<bool (const juce::File& temporary)>& fill);
 
+// The same, with `bytes` as the new content.
 bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes);
 } // namespace FileReplacement
