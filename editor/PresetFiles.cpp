@@ -1,13 +1,16 @@
 #include "HeaderCommands.h"
 #include "OndrelAudioProcessorEditor.h"
-#include "PresetFile.h"
+#include "processor/SettingsFiles.h"
 #include "processor/Utf8Text.h"
 
 namespace
 {
+constexpr const char* kExtension = ".kespreset";
+
 // The element as saved under the file's name and folder; the processor takes
-// that name and folder only once the file is written (the target is only ever
-// made by the final rename, so a failed write leaves no empty preset behind).
+// that name and folder only once the file is written. The file is replaced in
+// one step through a hidden temporary file without the preset extension, so a
+// failed or interrupted save leaves no empty or partial preset in the menu.
 bool writePreset (OndrelAudioProcessor& p, const juce::File& file)
 {
     const auto name = file.getFileNameWithoutExtension(), folder = file.getParentDirectory().getFullPathName();
@@ -16,7 +19,7 @@ bool writePreset (OndrelAudioProcessor& p, const juce::File& file)
     element.setAttribute ("lastPresetFolderPath", folder);
     file.getParentDirectory().createDirectory();
 
-    if (! PresetFile::write (element, file))
+    if (! SettingsFiles::write (element, file))
         return false;
 
     p.lastPresetFolderPath = folder;
@@ -116,8 +119,8 @@ void OndrelAudioProcessorEditor::saveAs()
 
     auto file = chooser.getResult();
 
-    if (! file.getFileExtension().equalsIgnoreCase (PresetFile::kExtension))
-        file = juce::File (file.getFullPathName() + PresetFile::kExtension);
+    if (! file.getFileExtension().equalsIgnoreCase (kExtension))
+        file = juce::File (file.getFullPathName() + kExtension);
 
     // The dialog asked about the name as typed, not with the extension added.
     // Not tied to the window, which the host may close while the question runs.
