@@ -84,9 +84,12 @@ void setPresetFolderLocation (OndrelAudioProcessor& p)
 {
     const juce::File current (p.presetLocation.toString());
     juce::FileChooser chooser ("Select Preset Folder of Ondrel", current.getParentDirectory(), "", true, false);
+    // The host may close the plug-in while the dialog runs.
+    const juce::WeakReference<OndrelAudioProcessor> plugin (&p);
 
     if (chooser.showDialog (juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectDirectories,
-                            nullptr))
+                            nullptr)
+        && plugin != nullptr)
     {
         p.presetLocation = chooser.getResult().getFullPathName();
         p.updateSettingFile();

@@ -111,10 +111,13 @@ void OndrelAudioProcessorEditor::saveAs()
     juce::FileChooser chooser ("save preset as...", juce::File (start), "*.kespreset", true, false);
     using Browser = juce::FileBrowserComponent;
 
-    // The processor outlives a window the host closes while the dialog runs.
+    // The processor outlives a window the host closes while the dialog runs,
+    // but not the plug-in closed meanwhile: then nothing is written.
     auto& p = processorRef;
+    const juce::WeakReference<OndrelAudioProcessor> plugin (&p);
 
-    if (! chooser.showDialog (Browser::saveMode | Browser::canSelectFiles | Browser::warnAboutOverwriting, nullptr))
+    if (! chooser.showDialog (Browser::saveMode | Browser::canSelectFiles | Browser::warnAboutOverwriting, nullptr)
+        || plugin == nullptr)
         return;
 
     auto file = chooser.getResult();
@@ -129,6 +132,9 @@ void OndrelAudioProcessorEditor::saveAs()
                                                  "There's already a file called: " + file.getFullPathName()
                                                      + "\n\nAre you sure you want to overwrite it?",
                                                  "Overwrite", "Cancel", nullptr, nullptr))
+        return;
+
+    if (plugin == nullptr)
         return;
 
     if (writePreset (p, file))

@@ -60,5 +60,8 @@ private:
     void followHostSampleRate();
     void fillEngineBuffers (const juce::AudioBuffer<float>& buffer, int numInputs, int numSamples, float inputGain);
 
+    // The editor's dialogs check after their modal loops whether the host
+    // closed the plug-in meanwhile.
+    JUCE_DECLARE_WEAK_REFERENCEABLE (OndrelAudioProcessor)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OndrelAudioProcessor)
 };

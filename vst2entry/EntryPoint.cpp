@@ -1,6 +1,7 @@
 // The plug-in's VST2 entry point. The effect is JUCE's; only its dispatcher
-// is replaced, by one that screens effProcessEvents lists (EventScreen.h) and
-// passes every call on to JUCE's.
+// is replaced, by one that screens effProcessEvents lists (EventScreen.h),
+// closes the editor before effClose (JuceClient.cpp) and passes every call on
+// to JUCE's.
 
 #include "EventScreen.h"
 
@@ -10,6 +11,7 @@ extern "C"
 {
     // JUCE's own entry (JuceClient.cpp).
     vst2::AEffect* ondrelCreateJuceEffect (vst2::audioMasterCallback host);
+    void ondrelCloseEditorBeforeClose (vst2::AEffect* effect);
 
     __attribute__ ((visibility ("default"))) vst2::AEffect* VSTPluginMain (vst2::audioMasterCallback host);
 }
@@ -30,6 +32,10 @@ VstIntPtr screeningDispatcher (AEffect* effect, int opcode, int index, VstIntPtr
     if (opcode == effProcessEvents)
         return ondrel::vst2entry::processEventsScreened (forward, effect, index, value,
                                                          static_cast<const VstEvents*> (ptr), opt);
+
+    // A host may close the plug-in with its editor open, on any thread.
+    if (opcode == effClose)
+        ondrelCloseEditorBeforeClose (effect);
 
     return forward (effect, opcode, index, value, ptr, opt);
 }

@@ -17,3 +17,21 @@ extern "C" __attribute__ ((visibility ("hidden"))) Vst2::AEffect* ondrelCreateJu
 {
     return pluginEntryPoint (host);
 }
+
+// effClose on the thread that runs the editor, the editor still open: JUCE's
+// wrapper deletes the editor itself, and the last hold on the host-driven
+// event loop (which made this thread the message thread) ends inside that
+// deletion. JUCE's own message thread then starts and repaints while the
+// editor's window is still being taken down. The editor is deleted here
+// first, the loop held as effEditClose holds it, so that JUCE's thread starts
+// only once the editor is gone. On any other thread JUCE's wrapper takes the
+// message-manager lock itself.
+extern "C" __attribute__ ((visibility ("hidden"))) void ondrelCloseEditorBeforeClose (Vst2::AEffect* effect);
+extern "C" __attribute__ ((visibility ("hidden"))) void ondrelCloseEditorBeforeClose (Vst2::AEffect* effect)
+{
+    if (effect == nullptr || effect->object == nullptr || ! MessageManager::existsAndIsCurrentThread())
+        return;
+
+    SharedResourcePointer<HostDrivenEventLoop> hostDrivenEventLoop;
+    static_cast<JuceVSTWrapper*> (effect->object)->deleteEditor (false);
+}

@@ -1,0 +1,232 @@
+// A raw VST2 host (no JUCE on its side) closes the plug-in around the editor's
+// menus and dialogs, which run modal loops inside its effEditIdle calls: with
+// effClose on its GUI thread once the dialog is answered, the editor still
+// open; and, of two instances, one deleted from another thread while its
+// dialog is open, whatever the user then answers. AddressSanitizer reports
+// any use of what is gone.
+
+#include "EditorLoop.h"
+#include "HostedEditor.h"
+
+#include <atomic>
+#include <set>
+
+namespace ondrel::windowtests
+{
+
+namespace
+{
+    using rawhost::EditorLoop;
+    using rawhost::RawPlugin;
+
+    // At 718 x 222: the Menu button, and the rows of the menu it opens; in the
+    // 600 x 500 file dialog, its file name box.
+    const juce::Point<int> menuButton { 270, 17 }, knob { 250, 86 }, fileBox { 320, 437 };
+    constexpr int saveAsRow = 29, setFolderRow = 85;
+
+    // One user action on the dialogs open, and how many are open after it.
+    struct Step
+    {
+        const char* action; // a key, or "name:" typed into the file name box and confirmed
+        size_t dialogsAfter;
+    };
+
+    juce::File home() { return juce::File::getSpecialLocation (juce::File::userHomeDirectory); }
+    juce::File presets() { return home().getChildFile ("presets"); }
+    juce::File existing() { return presets().getChildFile ("A.kespreset"); }
+    const juce::String oldPreset ("<ONDREL2 presetName=\"old\"/>");
+
+    // What a row leaves on disk, read back: the existing preset's name, the
+    // other files beside it and the preset folder in the settings.
+    std::string diskState()
+    {
+        juce::StringArray names;
+        for (const auto& f : presets().findChildFiles (juce::File::findFiles, false))
+            names.add (f.getFileName());
+        names.sort (false);
+        return storedAttribute (existing(), "presetName").toStdString() + " | " + names.joinIntoString (" ").toStdString()
+               + " | " + storedAttribute (settingsFile(), "presetLocation").toStdString();
+    }
+
+    class Desk
+    {
+    public:
+        Desk()
+        {
+            home().getChildFile (".config").deleteRecursively();
+            presets().deleteRecursively();
+            EXPECT_TRUE (presets().createDirectory() && existing().replaceWithText (oldPreset));
+            settingsFile().getParentDirectory().createDirectory();
+            juce::XmlElement settings ("ONDREL");
+            settings.setAttribute ("presetLocation", presets().getFullPathName());
+            EXPECT_TRUE (settings.writeTo (settingsFile()));
+        }
+
+        // Loads an instance and opens its editor at `y`, under where the
+        // dialogs show (to be repainted when they close); null on failure.
+        RawPlugin* open (int y)
+        {
+            auto& plugin = *plugins.emplace_back (std::make_unique<RawPlugin> (ONDREL_PLUGIN_FILE));
+            if (! plugin.isOpen() || loop.openEditor (plugin, x, y) == 0)
+                return nullptr;
+            origins.push_back ({ x, y });
+            // Taking input once the pointer lights up the bypass button.
+            return waitUntilHovered ({ x + 612, y + 207 }, { x + 602, y + 207 }) ? &plugin : nullptr;
+        }
+
+        // Top-level windows that are neither the host's nor there before.
+        std::vector<ScreenBox> dialogs() const
+        {
+            std::vector<ScreenBox> found;
+            for (const auto& box : viewableTopLevels())
+                if (base.count (box.id) == 0 && box.width >= 100 && box.height >= 60)
+                    found.push_back (box);
+            return found;
+        }
+
+        // From the Menu button of the editor at `origin`, the row at `row`
+        // (0: the menu itself stays open).
+        ::testing::AssertionResult openFromMenu (juce::Point<int> origin, int row)
+        {
+            for (const auto& box : viewableTopLevels())
+                base.insert (box.id);
+            const auto menu = clickForMenu (origin + menuButton);
+            if (menu.id == 0)
+                return ::testing::AssertionFailure() << "no menu";
+            if (row == 0)
+                return ::testing::AssertionSuccess();
+            if (auto chosen = chooseRow (menu, row, "dialog-menu-row"); ! chosen)
+                return chosen;
+            if (! waitUntil ([&] { const auto d = dialogs(); return d.size() == 1 && d[0].id != menu.id; }))
+                return ::testing::AssertionFailure() << "no dialog from the row at " << row;
+            return ::testing::AssertionSuccess();
+        }
+
+        ::testing::AssertionResult perform (const Step& step)
+        {
+            std::set<unsigned long> before;
+            for (const auto& d : dialogs())
+                before.insert (d.id);
+            juce::String action (step.action), output;
+            if (action.startsWith ("name:"))
+            {
+                const auto chooser = dialogs().front();
+                click (juce::Point<int> (chooser.x, chooser.y) + fileBox);
+                // "type" takes every word after it as text.
+                runProgram ({ "xdotool", "sleep", "0.2", "type", "--delay", "30", action.substring (5) }, output);
+                runProgram ({ "xdotool", "key", "Return" }, output);
+            }
+            else
+                runProgram ({ "xdotool", "key", action }, output);
+
+            const auto done = [&] {
+                const auto now = dialogs();
+                std::set<unsigned long> ids;
+                for (const auto& d : now)
+                    ids.insert (d.id);
+                return now.size() == step.dialogsAfter && ids != before;
+            };
+            if (! waitUntil (done))
+                return screenshot ("dialog-step-failed"), ::testing::AssertionFailure() << output << step.action << ": " << dialogs().size() << " dialogs open";
+            return ::testing::AssertionSuccess();
+        }
+
+        static constexpr int x = 400;
+        std::vector<std::unique_ptr<RawPlugin>> plugins; // outlive the loop
+        EditorLoop loop;
+        std::vector<juce::Point<int>> origins;
+        std::set<unsigned long> base;
+    };
+
+    struct Row
+    {
+        const char* what;
+        int menuRow;
+        std::vector<Step> steps;
+        const char* disk; // existing preset's name | files | preset folder ("~": the home folder)
+    };
+
+    std::string expectedDisk (const char* disk)
+    {
+        return juce::String (disk).replace ("~/presets", presets().getFullPathName()).replace ("~", home().getFullPathName()).toStdString();
+    }
+}
+
+// The host is asked to close the plug-in while a menu or dialog is open, and
+// sends effClose (no effEditClose first) as soon as its idle call returns.
+TEST (DialogClose, EffCloseOnceTheDialogIsAnsweredWithTheEditorStillOpen)
+{
+    const Row rows[] = {
+        { "plug-in menu dismissed", 0, { { "Escape", 0 } }, "old | A.kespreset | ~/presets" },
+        { "Save as cancelled", saveAsRow, { { "Escape", 0 } }, "old | A.kespreset | ~/presets" },
+        { "Save as a new name", saveAsRow, { { "name:New", 0 } }, "old | A.kespreset New.kespreset | ~/presets" },
+        { "replace question declined", saveAsRow, { { "name:A.kespreset", 2 }, { "Escape", 1 }, { "Escape", 0 } },
+          "old | A.kespreset | ~/presets" },
+        { "replace question accepted", saveAsRow, { { "name:A.kespreset", 2 }, { "Return", 0 } },
+          "A | A.kespreset | ~/presets" },
+        { "Overwrite question declined", saveAsRow, { { "name:A", 1 }, { "Escape", 0 } }, "old | A.kespreset | ~/presets" },
+        { "Overwrite question accepted", saveAsRow, { { "name:A", 1 }, { "Return", 0 } }, "A | A.kespreset | ~/presets" },
+        { "preset folder chooser cancelled", setFolderRow, { { "Escape", 0 } }, "old | A.kespreset | ~/presets" },
+        { "preset folder chosen", setFolderRow, { { "Return", 0 } }, "old | A.kespreset | ~" },
+    };
+
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (row.what);
+        Desk desk;
+        auto* plugin = desk.open (300);
+        ASSERT_NE (plugin, nullptr);
+        ASSERT_TRUE (desk.openFromMenu (desk.origins[0], row.menuRow));
+        std::atomic<bool> closed { false };
+        desk.loop.postClose (*plugin, false);
+        desk.loop.post ([&] { closed = true; });
+
+        for (const auto& step : row.steps)
+            ASSERT_TRUE (desk.perform (step));
+        EXPECT_TRUE (waitUntil ([&] { return closed.load(); }));
+        EXPECT_EQ (diskState(), expectedDisk (row.disk));
+    }
+}
+
+// Of two instances, one is deleted from another thread while its dialog is
+// open; the user then confirms whatever is still open. Nothing is written,
+// and the other instance goes on until the host closes it.
+TEST (DialogClose, AnInstanceDeletedFromAnotherThreadWhileItsDialogIsOpenWritesNothing)
+{
+    const Row rows[] = {
+        { "Save as chooser", saveAsRow, {}, "" },
+        { "replace question", saveAsRow, { { "name:A.kespreset", 2 } }, "" },
+        { "Overwrite question", saveAsRow, { { "name:A", 1 } }, "" },
+        { "preset folder chooser", setFolderRow, {}, "" },
+    };
+
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (row.what);
+        Desk desk;
+        auto* deleted = desk.open (300);
+        auto* kept = desk.open (600);
+        ASSERT_TRUE (deleted != nullptr && kept != nullptr);
+        ASSERT_TRUE (desk.openFromMenu (desk.origins[0], row.menuRow));
+        for (const auto& step : row.steps)
+            ASSERT_TRUE (desk.perform (step));
+
+        desk.loop.stopIdling (*deleted);
+        deleted->close();
+        // Whatever the plug-in's end left open is confirmed.
+        for (int i = 0; i < 4 && ! desk.dialogs().empty(); ++i)
+            desk.perform ({ "Return", desk.dialogs().size() - 1 });
+        EXPECT_TRUE (desk.dialogs().empty());
+        EXPECT_EQ (diskState(), expectedDisk ("old | A.kespreset | ~/presets"));
+
+        // The other instance still answers the pointer, then closes.
+        EXPECT_TRUE (desk.openFromMenu (desk.origins[1], 0));
+        EXPECT_TRUE (desk.perform ({ "Escape", 0 }));
+        std::atomic<bool> closed { false };
+        desk.loop.postClose (*kept, false);
+        desk.loop.post ([&] { closed = true; });
+        EXPECT_TRUE (waitUntil ([&] { return closed.load(); }));
+    }
+}
+
+} // namespace ondrel::windowtests
