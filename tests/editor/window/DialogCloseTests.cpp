@@ -28,8 +28,9 @@ namespace
     struct Step
     {
         const char* action; // a key, or "name:" typed into the file name box and confirmed
-        size_t dialogsAfter;
+        size_t dialogsAfter; // anyCount: any change
     };
+    constexpr size_t anyCount = ~size_t (0);
 
     juce::File home() { return juce::File::getSpecialLocation (juce::File::userHomeDirectory); }
     juce::File presets() { return home().getChildFile ("presets"); }
@@ -124,7 +125,7 @@ namespace
                 std::set<unsigned long> ids;
                 for (const auto& d : now)
                     ids.insert (d.id);
-                return now.size() == step.dialogsAfter && ids != before;
+                return ids != before && (step.dialogsAfter == anyCount || now.size() == step.dialogsAfter);
             };
             if (! waitUntil (done))
                 return screenshot ("dialog-step-failed"), ::testing::AssertionFailure() << output << step.action << ": " << dialogs().size() << " dialogs open";
@@ -215,7 +216,7 @@ TEST (DialogClose, AnInstanceDeletedFromAnotherThreadWhileItsDialogIsOpenWritesN
         deleted->close();
         // Whatever the plug-in's end left open is confirmed.
         for (int i = 0; i < 4 && ! desk.dialogs().empty(); ++i)
-            desk.perform ({ "Return", desk.dialogs().size() - 1 });
+            EXPECT_TRUE (desk.perform ({ "Return", anyCount }));
         EXPECT_TRUE (desk.dialogs().empty());
         EXPECT_EQ (diskState(), expectedDisk ("old | A.kespreset | ~/presets"));
 
