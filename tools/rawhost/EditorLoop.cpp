@@ -11,7 +11,22 @@ namespace ondrel::rawhost
 
 using namespace vst2;
 
-EditorLoop::EditorLoop() : thread ([this] { run(); }) {}
+namespace
+{
+    // A busy Xvfb now and then resets a new connection during its set-up
+    // (seen while plug-ins load and unload in quick succession): a few more tries.
+    Display* connect()
+    {
+        Display* d = nullptr;
+
+        for (int attempt = 0; attempt < 50 && (d = XOpenDisplay (nullptr)) == nullptr; ++attempt)
+            std::this_thread::sleep_for (std::chrono::milliseconds (20));
+
+        return d;
+    }
+}
+
+EditorLoop::EditorLoop() : display (connect()), thread ([this] { run(); }) {}
 
 EditorLoop::~EditorLoop()
 {
@@ -98,8 +113,7 @@ void EditorLoop::postClose (RawPlugin& plugin, bool editorFirst)
 
 void EditorLoop::run()
 {
-    auto* d = XOpenDisplay (nullptr);
-    display = d;
+    auto* d = static_cast<Display*> (display);
 
     for (std::unique_lock<std::mutex> guard (lock); ! quit; wake.wait_for (guard, std::chrono::milliseconds (10)))
     {

@@ -98,7 +98,9 @@ namespace
                 return ::testing::AssertionFailure() << "no menu";
             if (row == 0)
                 return ::testing::AssertionSuccess();
-            if (auto chosen = chooseRow (menu, row, "dialog-menu-row"); ! chosen)
+            // Named after the test: window tests may run side by side.
+            const auto shot = juce::String ("menu-row-") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+            if (auto chosen = chooseRow (menu, row, shot); ! chosen)
                 return chosen;
             if (! waitUntil ([&] { const auto d = dialogs(); return d.size() == 1 && d[0].id != menu.id; }))
                 return ::testing::AssertionFailure() << "no dialog from the row at " << row;
@@ -130,7 +132,7 @@ namespace
                 return ids != before && (step.dialogsAfter == anyCount || now.size() == step.dialogsAfter);
             };
             if (! waitUntil (done))
-                return screenshot ("dialog-step-failed"), ::testing::AssertionFailure() << output << step.action << ": " << dialogs().size() << " dialogs open";
+                return ::testing::AssertionFailure() << output << step.action << ": " << dialogs().size() << " dialogs open";
             return ::testing::AssertionSuccess();
         }
 
@@ -153,11 +155,18 @@ namespace
 
         bool waitUntilClosed() const { return waitUntil ([this] { return closed.load(); }); }
 
+        // After a failure too: each plug-in still open is closed on the GUI
+        // thread, which a dialog left open would hold.
         ~Desk()
         {
             stopAutomation = true;
             if (automation.joinable())
                 automation.join();
+            std::atomic<bool> allClosed { false };
+            for (auto& plugin : plugins)
+                loop.postClose (*plugin, false);
+            loop.post ([&] { allClosed = true; });
+            waitUntil ([&] { return allClosed || (pressEscape(), false); });
         }
 
         static constexpr int x = 400;
@@ -192,7 +201,7 @@ TEST (DialogClose, EffCloseWithTheEditorOpenAndStillPainting)
     {
         Desk desk;
         auto* plugin = desk.open (300, false);
-        ASSERT_NE (plugin, nullptr);
+        ASSERT_NE (plugin, nullptr) << i;
         pause (100);
         desk.automateThenClose (*plugin);
         EXPECT_TRUE (desk.waitUntilClosed()) << i;
