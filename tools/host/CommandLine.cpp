@@ -243,15 +243,15 @@ juce::String getUsageText()
            "opens the plug-in's editor on the X display and saves a PNG of all of it, also of what\n"
            "lies off the screen. A command refuses options it does not use.\n"
            "\n"
-           "Ranges: --rate 1000 to 768000, --frequency above 0 to 384000, --amplitude 0 to 10,\n"
+           "Ranges: --rate 1000 to 768000 (whole), --frequency above 0 to 384000, --amplitude 0 to 10,\n"
            "block sizes 1 to 65536, seeds from 1; at most 134217728 samples per channel (a file,\n"
            "or --seconds at the rate: about 50 minutes at 44.1 kHz). Output is written under a\n"
            "temporary name beside the target and renamed when complete.\n"
            "\n"
            "Exit code: 0 done (a line starting \"warning:\" tells of a file shorter than its header,\n"
            "channels left out, a state the plug-in did not take or non-finite output samples);\n"
-           "2 the command line is wrong (an unknown parameter too); 1 an input file or the plug-in\n"
-           "fails.\n";
+           "2 the command line is wrong (an unknown parameter, an option the command does not use,\n"
+           "a --rate other than the input file's too); 1 an input file or the plug-in fails.\n";
 }
 
 } // namespace ondrel::host
