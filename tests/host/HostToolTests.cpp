@@ -132,7 +132,19 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         { { "--random-blocks", "1:2147483647" }, 2, "--random-blocks: \"1:2147483647\"" },
         { { "--random-blocks", "9:3" }, 2, "MIN <= MAX" },
         { { "--seconds", "99999999999999" }, 2, "--seconds: 1e+14 s at 44100 Hz is more than 134217728 samples" },
-        { { "--rate", "768000.5" }, 2, "--rate: \"768000.5\" (expected a number from 1000 to 768000)" },
+        { { "--rate", "768000.5" }, 2, "--rate: \"768000.5\" (expected a whole number from 1000 to 768000)" },
+        { { "--rate", "22050.7" }, 2, "--rate: \"22050.7\"" },
+        { { "--in", "cut.wav", "--rate", "48000" }, 2, "--rate 48000 is not the 44100 Hz of cut.wav" },
+        { { "--in", "cut.wav", "--rate", "44100" }, 0, "cut.wav is shorter than its header says" },
+        { { "--in", "cut.wav", "--signal", "noise" }, 2, "--signal is for a test signal, which is made only without --in" },
+        { { "--in", "cut.wav", "--seconds", "1" }, 2, "--seconds is for a test signal" },
+        { { "--blocks", "64", "--random-blocks", "1:9" }, 2, "--blocks and --random-blocks exclude each other" },
+        { { "--random-blocks", "1:9", "--blocks", "64" }, 2, "--blocks and --random-blocks exclude each other" },
+        { { "--out", "out.mp3" }, 2, "--out out.mp3: this tool writes WAV only, not .mp3" }, { { "--out", "o.FLAC" }, 2, "not .flac" },
+        { { "--out", "out.ogg" }, 2, "not .ogg" }, { { "--out", "out.aif" }, 2, "not .aif" }, { { "--out", "out.aiff" }, 2, "not .aiff" },
+        { { "info", "Ondrel.so", "--out", "out.wav" }, 2, "info does not take --out" },
+        { { "load-state", "Ondrel.so", "garbage.state", "--param", "Dry/Wet=0.5" }, 2, "load-state does not take --param" },
+        { { "editor", "Ondrel.so", "--screenshot", "x.png", "--rate", "48000" }, 2, "editor does not take --rate" },
         { { "--channels", "2147483647" }, 2, "--channels: \"2147483647\" (expected a whole number from 1 to 2)" },
         { { "--param", "Dry/Wet=--1" }, 2, "--param: \"Dry/Wet=--1\"" }, { { "--param", "Dry/Wet=0.5.5" }, 2, "--param: " },
         { { "--param", "Dry/Wet=1e" }, 2, "--param: " }, { { "--param", "Dry/Wet=0.3-" }, 2, "--param: " },
@@ -147,7 +159,9 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
     {
         juce::StringArray args;
         if (row.args[0].startsWith ("--"))
-            args = { "render", "Ondrel.so", "--seconds", "0.1", "--out", "out.wav" };
+            args = { "render", "Ondrel.so", "--out", "out.wav" };
+        if (row.args[0].startsWith ("--") && ! row.args.contains ("--in"))
+            args.addArray ({ "--seconds", "0.1" });
         args.addArray (row.args);
         const auto [code, output] = runTool (args, row.raw ? ONDREL_RAWHOST_TOOL : ONDREL_HOST_TOOL);
         EXPECT_EQ (code, row.code) << args.joinIntoString (" ") << "\n" << output;
@@ -157,6 +171,38 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         const auto out = folder.getChildFile ("out.wav");
         EXPECT_EQ (out.existsAsFile() && out.deleteFile(), code == 0 && args.contains ("out.wav")) << row.says;
         EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), (int) std::size (files) + 1) << row.says;
+    }
+}
+
+// The editor command saves all of the editor at the size stored in the settings file, also what lies
+// beyond the private display's 1600 x 1024 screen, and runs no other program, so a caller that ignores
+// SIGCHLD (its child inherits that) does not matter. Panel samples 3 px inside the LFO panel's top left
+// and the IN/OUT panel's bottom right corner at 718 x 222, scaled.
+TEST (HostTool, SavesTheWholeEditorWhateverTheScreenAndTheIgnoredSignals)
+{
+    const juce::File settings ("~/.config/Application Support/Kesmark/Ondrel.settings"), png ("~/editor.png");
+    const juce::ScopeGuard defaults { [settings] { settings.deleteFile(); } };
+    const struct { int scale; bool ignoreSigchld; } rows[] = { { 1, true }, { 6, false } };
+    for (const auto& row : rows)
+    {
+        const int width = 718 * row.scale, height = 222 * row.scale;
+        juce::XmlElement stored ("ONDREL");
+        stored.setAttribute ("window_width", width);
+        stored.setAttribute ("window_height", height);
+        ASSERT_TRUE (settings.getParentDirectory().createDirectory() && stored.writeTo (settings));
+        juce::StringArray args;
+        if (row.ignoreSigchld)
+            args.addArray ({ "env", "--ignore-signal=CHLD" });
+        args.addArray ({ ONDREL_HOST_TOOL, "editor", ONDREL_PLUGIN_FILE, "--screenshot", png.getFullPathName() });
+
+        const auto [code, output] = runTool (args, ONDREL_WITH_XVFB);
+        EXPECT_EQ (code, 0) << output;
+        EXPECT_TRUE (output.contains ("editor " + juce::String (width) + " x " + juce::String (height))) << output;
+        const auto picture = juce::ImageFileFormat::loadFrom (png);
+        EXPECT_EQ (picture.getBounds(), juce::Rectangle<int> (width, height));
+        EXPECT_EQ (picture.getPixelAt (6 * row.scale, 38 * row.scale), juce::Colour (0xfff05f40));
+        EXPECT_EQ (picture.getPixelAt (710 * row.scale, 193 * row.scale), juce::Colour (0xffeb3c14));
+        EXPECT_TRUE (png.deleteFile());
     }
 }
 

@@ -157,10 +157,15 @@ namespace
             if (! readAudioFile (options.input, source, fileRate, warnings, failure.error))
                 return fail (failure);
 
+            // The file's samples would play at another rate: refused, as this tool does not resample.
+            if (options.sampleRate && *options.sampleRate != fileRate)
+                return fail ({ "--rate " + juce::String (*options.sampleRate) + " is not the " + juce::String (fileRate)
+                               + " Hz of " + options.input.getFileName() + ", and this tool does not resample", 2 });
+
             for (const auto& warning : warnings)
                 warn (warning);
 
-            sampleRate = options.sampleRate.value_or (fileRate);
+            sampleRate = fileRate;
         }
 
         auto schedule = options.makeBlockSchedule();
