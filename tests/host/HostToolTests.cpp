@@ -220,6 +220,7 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         { { "--in", "fifo" }, 1, "fifo: not a regular file" }, { { "--out", "fifo" }, 1, "fifo: it exists and is not a regular file" },
         { { "--out", "device" }, 1, "device: it exists and is not a regular file" },
         { { "save-state", "Ondrel.so", "device" }, 1, "device: it exists and is not a regular file" },
+        { { "editor", "Ondrel.so", "--screenshot", "fifo" }, 1, "fifo: it exists and is not a regular file" },
         // 14112 bytes of samples stay in the stream's buffer until it is closed; 35280 go in one write.
         { { "--out", "old.wav", "--seconds", "0.04" }, 1, "cannot write ", false, 4096 },
         { { "--out", "old.wav" }, 1, "cannot write ", false, 35000 },
@@ -237,7 +238,12 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         if (! row.raw && row.args[0].startsWith ("--"))
             args = { "render", "Ondrel.so", "--seconds", "0.1", "--out", "out.wav" };
         args.addArray (row.args);
-        const auto [code, output] = runTool (args, row.raw ? ONDREL_RAWHOST_TOOL : ONDREL_HOST_TOOL, row.fileLimit);
+        // The editor opens on a private Xvfb display.
+        const auto onDisplay = args[0] == "editor";
+        if (onDisplay)
+            args.insert (0, ONDREL_HOST_TOOL);
+        const auto [code, output] = runTool (args, onDisplay ? ONDREL_WITH_XVFB : row.raw ? ONDREL_RAWHOST_TOOL : ONDREL_HOST_TOOL,
+                                             row.fileLimit);
         EXPECT_EQ (code, row.code) << args.joinIntoString (" ") << "\n" << output;
         const auto line = output.substring (0, output.indexOf (row.says)).fromLastOccurrenceOf ("\n", false, false);
         EXPECT_TRUE (output.contains (row.says) && (row.raw || row.code != 0 || line.startsWith ("warning: "))) << row.says;
