@@ -2,6 +2,7 @@
 
 #include "EditorScreenshot.h"
 #include "Limits.h"
+#include "OutputFile.h"
 #include "PluginInfo.h"
 #include "PluginLoader.h"
 #include "Renderer.h"
@@ -113,9 +114,9 @@ namespace
         if (state.isEmpty())
             return fail ({ "the plug-in returned an empty state" });
 
-        // Through a temporary file beside it, as every output.
-        if (! options.stateFile.replaceWithData (state.getData(), state.getSize()))
-            return fail ({ "cannot write " + options.stateFile.getFullPathName() });
+        if (! writeThroughTemporaryFile (options.stateFile, [&] (juce::OutputStream& out)
+                                         { return out.write (state.getData(), state.getSize()); }, failure.error))
+            return fail (failure);
 
         std::cout << "wrote " << (int) state.getSize() << " bytes of state to "
                   << options.stateFile.getFullPathName() << std::endl;

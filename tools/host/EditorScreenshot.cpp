@@ -30,11 +30,10 @@ namespace
 
     bool writePng (const juce::Image& image, const juce::File& png, juce::String& error)
     {
-        return writeThroughTemporaryFile (png, [&] (const juce::File& temporary)
+        return writeThroughTemporaryFile (png, [&] (juce::OutputStream& out)
         {
-            juce::FileOutputStream out (temporary);
             juce::PNGImageFormat format;
-            return out.openedOk() && format.writeImageToStream (image, out);
+            return format.writeImageToStream (image, out);
         }, error);
     }
 }
