@@ -105,9 +105,10 @@ void savePreset (OndrelAudioProcessorEditor& editor)
 {
     auto& p = editor.processorRef;
 
+    // Checked before a File folds a "../" that the framework reads in the name.
     if (p.currentPresetPath.isEmpty())
         editor.saveAs();
-    else
+    else if (PathBytes::readsAsWritten (p.currentPresetPath.toRawUTF8()))
         writePreset (p, juce::File (p.currentPresetPath));
 }
 } // namespace HeaderCommands

@@ -64,7 +64,9 @@ std::vector<Entry> entriesOf (const std::string& folder)
     {
         const std::string name (entry->d_name);
 
-        if (name.find_first_not_of ('.') == std::string::npos)
+        // A name the framework would read as another (an overlong "../") could
+        // only be loaded or saved elsewhere: it is not listed.
+        if (name.find_first_not_of ('.') == std::string::npos || ! PathBytes::readsAsWritten (name))
             continue;
 
         struct stat info;

@@ -14,10 +14,13 @@ bool readsAsWritten (const std::string& bytes)
 
     while (text.getAddress() < end)
     {
-        const auto first = (juce::uint8) *text.getAddress();
+        const auto* start = text.getAddress();
         const auto c = text.getAndAdvance();
+        const auto length = (size_t) (text.getAddress() - start);
+        const bool fromOtherBytes = (juce::uint8) *start >= 0x80 && (c == 0 || (c >= 0x20 && c < 0x80));
 
-        if (first >= 0x80 && (c == 0 || (c >= 0x20 && c < 0x80)))
+        // An overlong form also makes the framework's copies shorter than the bytes copied.
+        if (fromOtherBytes || juce::CharPointer_UTF8::getBytesRequiredFor (c) < length)
             return false;
     }
 

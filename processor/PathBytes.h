@@ -14,8 +14,9 @@
 namespace PathBytes
 {
 // True when the framework reads no ASCII character (nor the end of the text)
-// out of bytes that are not that character; control characters read out of
-// a lone lead byte (Latin-1 letters) do no harm and pass.
+// out of bytes that are not that character, and no character out of more
+// bytes than it takes (an overlong form). Control characters read out of a
+// lone lead byte (Latin-1 letters) do no harm and pass.
 bool readsAsWritten (const std::string& bytes);
 
 // The bytes of `file`'s full path, or nothing when they do not read as written.

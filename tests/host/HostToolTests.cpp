@@ -7,6 +7,8 @@
 #include "Signals.h"
 #include "WavFiles.h"
 
+#include <cstring>
+
 namespace ondrel::hosttests
 {
 
@@ -19,6 +21,12 @@ namespace
         std::pair<int, juce::String> result;
         result.first = windowhost::runProgram (args, result.second);
         return result;
+    }
+
+    // A string holding exactly these bytes, UTF-8 or not (a const char* is read as Latin-1).
+    juce::String bytes (const char* text)
+    {
+        return juce::String (juce::CharPointer_UTF8 (text), juce::CharPointer_UTF8 (text + std::strlen (text)));
     }
 }
 
@@ -113,7 +121,8 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
 
     // Exit code 2: the command line is wrong; 1: an input file or the plug-in fails; 0: done, with a
     // warning when the input was not used whole. Options alone are given to a render into out.wav.
-    const struct { juce::StringArray args; int code; const char* says; bool raw = false; } rows[] = {
+    // `writes`: the file a run that succeeds writes (its name's bytes as given), and no other.
+    const struct { juce::StringArray args; int code; const char* says; bool raw = false; const char* writes = "out.wav"; } rows[] = {
         { { "--in", "channels65535.wav" }, 1, "65535 channels (this tool reads 1 to 64)" },
         { { "--in", "channels2881.wav" }, 1, "2881 channels" }, { { "--in", "channels65535.aiff" }, 1, "65535 channels" },
         { { "--in", "claims2GB.wav" }, 1, "announces 536870912 sample frames, more than the 134217728" },
@@ -142,6 +151,9 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         { { "editor", "Ondrel.so" }, 2, "--screenshot FILE.png is required" }, { { "info", "missing.so" }, 1, "no such file" },
         { { "Ondrel.so" }, 0, "host callback opcodes (opcode: calls):", true },
         { { "missing.so" }, 1, "dlopen failed: ./missing.so: cannot open", true }, { {}, 2, "Exit code: 0 done, 2 ", true },
+        { { "--state", "garbage.state", "--out", bytes ("Caf\xe9.wav") }, 0, "state did not change", false, "Caf\xe9.wav" },
+        { { "--out", bytes ("\xc0\xae\xc0\xae\xc0\xafup.wav") }, 2, "bad value for --out: " },
+        { { "--out", bytes ("\xae\xae\xafup.wav") }, 2, "bad value for --out: " },
     };
     for (const auto& row : rows)
     {
@@ -153,9 +165,10 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         EXPECT_EQ (code, row.code) << args.joinIntoString (" ") << "\n" << output;
         const auto line = output.substring (0, output.indexOf (row.says)).fromLastOccurrenceOf ("\n", false, false);
         EXPECT_TRUE (output.contains (row.says) && (row.raw || row.code != 0 || line.startsWith ("warning: "))) << row.says;
-        // The render wrote out.wav when it succeeded, and left no file at all otherwise.
-        const auto out = folder.getChildFile ("out.wav");
-        EXPECT_EQ (out.existsAsFile() && out.deleteFile(), code == 0 && args.contains ("out.wav")) << row.says;
+        // The render wrote its file when it succeeded, and left no file at all otherwise (nor one folder up).
+        const auto out = juce::File::createFileWithoutCheckingPath (folder.getFullPathName() + "/" + bytes (row.writes));
+        EXPECT_EQ (out.existsAsFile() && out.deleteFile(), code == 0 && args.contains (bytes (row.writes))) << row.says;
+        EXPECT_FALSE (folder.getSiblingFile ("up.wav").exists()) << row.says;
         EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), (int) std::size (files) + 1) << row.says;
     }
 }
