@@ -98,6 +98,7 @@ void Tamberlo_PluginMenuPresetHandler::addFolderToMenu (juce::PopupMenu& menu, c
                                                         std::set<FolderId>& entered, bool withPresets)
 {
     const auto entries = entriesOf (folder);
+    const auto inside = [&] (const std::string& name) { return (folder == "/" ? folder : folder + "/") + name; };
 
     if (withPresets)
     {
@@ -107,7 +108,7 @@ void Tamberlo_PluginMenuPresetHandler::addFolderToMenu (juce::PopupMenu& menu, c
                 continue;
 
             menu.addItem (presetPaths.size() + 1, PathBytes::shownName (PathBytes::stemOf (entry.name)), true, false);
-            presetPaths.add (PathBytes::toString (folder + "/" + entry.name));
+            presetPaths.add (PathBytes::toString (inside (entry.name)));
         }
     }
 
@@ -120,7 +121,7 @@ void Tamberlo_PluginMenuPresetHandler::addFolderToMenu (juce::PopupMenu& menu, c
             continue;
 
         juce::PopupMenu subMenu;
-        addFolderToMenu (subMenu, folder + "/" + entry.name, entered, true);
+        addFolderToMenu (subMenu, inside (entry.name), entered, true);
         menu.addSubMenu (PathBytes::shownName (entry.name), std::move (subMenu), true);
     }
 }
