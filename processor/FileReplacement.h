@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 // Replacing a file's whole content so that a reader only ever sees the old
 // content or the new one: the bytes go to a temporary file beside the file,
@@ -13,8 +14,13 @@ namespace FileReplacement
 // The file that `file` finally names, as the system resolves it: symbolic
 // links followed one after the other (a relative one from its own folder's
 // real place); `file` itself when it is no link. Nothing for a chain that
-// loops or is longer than 40 links.
+// loops or is longer than 40 links, and for a path (given or reached) whose
+// bytes the framework would read as another path (PathBytes::readsAsWritten):
+// such a file is never written, rather than written elsewhere.
 std::optional<juce::File> finalTarget (const juce::File& file);
+
+// The same on a path's bytes, taken as they are.
+std::optional<std::string> finalTargetPath (const std::string& path);
 
 // Writes over the final target of `file`, so that a link stays a link: `fill`
 // writes the new content into the (empty) temporary file it is given. The

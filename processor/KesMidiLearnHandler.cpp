@@ -121,7 +121,7 @@ void KesMidiLearnHandler::timerCallback()
 
 void KesMidiLearnHandler::saveMidiTableSetting()
 {
-    SettingsFiles::folder().createDirectory();
+    SettingsFiles::createFolder();
 
     // One attribute per parameter: a parameter bound to several controllers
     // stands at its lowest controller's place with its highest number.
@@ -138,7 +138,7 @@ void KesMidiLearnHandler::saveMidiTableSetting()
 void KesMidiLearnHandler::getMidiTableSetting()
 {
     midiCCTable.resize (kNumControllers);
-    SettingsFiles::folder().createDirectory();
+    SettingsFiles::createFolder();
 
     const auto file = SettingsFiles::midiTableFile();
     const auto root = readUntrustedXmlFile (file);

@@ -9,6 +9,9 @@ namespace SettingsFiles
 // "Application Support/Kesmark" under the user's application-data folder.
 juce::File folder();
 
+// Creates that folder (and those above it); true when it exists.
+bool createFolder();
+
 juce::File settingsFile();
 juce::File midiTableFile();
 

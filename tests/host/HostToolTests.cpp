@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <cstring>
 
 namespace ondrel::hosttests
 {
@@ -60,6 +61,12 @@ namespace
         }
         entries.sort (false);
         return entries.joinIntoString ("\n");
+    }
+
+    // A string holding exactly these bytes, UTF-8 or not (a const char* is read as Latin-1).
+    juce::String bytes (const char* text)
+    {
+        return juce::String (juce::CharPointer_UTF8 (text), juce::CharPointer_UTF8 (text + std::strlen (text)));
     }
 }
 
@@ -183,8 +190,10 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
     // Exit code 2: the command line is wrong; 1: an input file or the plug-in fails; 0: done, with a
     // warning when the input was not used whole. Options alone are given to a render into out.wav.
     // With a file limit the tool writes no file larger than that many bytes: every crafted file, and
-    // the one a link names, is then left as it was, byte for byte.
-    const struct { juce::StringArray args; int code; const char* says; bool raw = false; rlim_t fileLimit = RLIM_INFINITY; } rows[] = {
+    // the one a link names, is then left as it was, byte for byte. `writes`: the file a run that
+    // succeeds writes (its name's bytes as given), and no other.
+    const struct { juce::StringArray args; int code; const char* says; bool raw = false; rlim_t fileLimit = RLIM_INFINITY;
+                   const char* writes = "out.wav"; } rows[] = {
         { { "--in", "channels65535.wav" }, 1, "65535 channels (this tool reads 1 to 64)" },
         { { "--in", "channels2881.wav" }, 1, "2881 channels" }, { { "--in", "channels65535.aiff" }, 1, "65535 channels" },
         { { "--in", "claims2GB.wav" }, 0, "claims2GB.wav is shorter than its header says: read 0 sample frames (0.000 s) of 536870912" },
@@ -243,6 +252,9 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         { { "--blocks", "0" }, 2, "bad value for --blocks: \"0\"" },
         { { "--seconds", "175", "--rate", "768000" }, 2, "--seconds: 175 s at 768000 Hz is more than 134217728 samples" },
         { { "--verbose" }, 2, "usage: ondrel-rawhost PLUGIN.so", true },
+        { { "--state", "garbage.state", "--out", bytes ("Caf\xe9.wav") }, 0, "state did not change", false, RLIM_INFINITY, "Caf\xe9.wav" },
+        { { "--out", bytes ("\xc0\xae\xc0\xae\xc0\xafup.wav") }, 2, "bad value for --out: " },
+        { { "--out", bytes ("\xae\xae\xafup.wav") }, 2, "bad value for --out: " },
     };
     for (const auto& row : rows)
     {
@@ -270,9 +282,10 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         EXPECT_EQ (code, row.code) << args.joinIntoString (" ") << "\n" << output;
         const auto line = output.substring (0, output.indexOf (row.says)).fromLastOccurrenceOf ("\n", false, false);
         EXPECT_TRUE (output.contains (row.says) && (row.raw || row.code != 0 || line.startsWith ("warning: "))) << row.says;
-        // The render wrote out.wav when it succeeded, and left no file at all otherwise.
-        const auto out = folder.getChildFile ("out.wav");
-        EXPECT_EQ (out.existsAsFile() && out.deleteFile(), code == 0 && args.contains ("out.wav")) << row.says;
+        // The render wrote its file when it succeeded, and left no file at all otherwise (nor one folder up).
+        const auto out = juce::File::createFileWithoutCheckingPath (folder.getFullPathName() + "/" + bytes (row.writes));
+        EXPECT_EQ (out.existsAsFile() && out.deleteFile(), code == 0 && args.contains (bytes (row.writes))) << row.says;
+        EXPECT_FALSE (folder.getSiblingFile ("up.wav").exists()) << row.says;
         EXPECT_EQ (describeEntries (folder), entries) << row.says;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "Limits.h"
 #include "Numbers.h"
+#include "processor/PathBytes.h"
 
 #include <cmath>
 #include <limits>
@@ -37,6 +38,12 @@ namespace
         const auto blockRange = "whole numbers from 1 to " + juce::String (limits::maxBlockSize);
         constexpr auto maxSeed = std::numeric_limits<juce::int64>::max();
         constexpr auto above0 = std::numeric_limits<double>::denorm_min(), maxFrequency = limits::maxRate / 2;
+        const bool namesFile = name == "--state" || name == "--in" || name == "--out" || name == "--screenshot";
+
+        // Before the framework folds a "../" it reads in the name's bytes.
+        if (namesFile && ! PathBytes::readsAsWritten (value.toRawUTF8()))
+            return bad ("a file name whose bytes read as written");
+
         const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (value);
 
         if (name == "--state")          options.initialState = file;
