@@ -255,6 +255,7 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         { { "--state", "garbage.state", "--out", bytes ("Caf\xe9.wav") }, 0, "state did not change", false, RLIM_INFINITY, "Caf\xe9.wav" },
         { { "--out", bytes ("\xc0\xae\xc0\xae\xc0\xafup.wav") }, 2, "bad value for --out: " },
         { { "--out", bytes ("\xae\xae\xafup.wav") }, 2, "bad value for --out: " },
+        { { "save-state", "Ondrel.so", bytes ("\xc0\xae\xc0\xae\xc0\xafup.wav") }, 2, "save-state: bad FILE" },
     };
     for (const auto& row : rows)
     {

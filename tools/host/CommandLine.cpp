@@ -208,6 +208,12 @@ std::optional<Options> parseCommandLine (const juce::StringArray& args, juce::St
 
     options.plugin = juce::File::getCurrentWorkingDirectory().getChildFile (positional[1]);
 
+    if (needsStateFile && ! PathBytes::readsAsWritten (positional[2].toRawUTF8()))
+    {
+        error = options.command + ": bad FILE (expected a file name whose bytes read as written)";
+        return std::nullopt;
+    }
+
     if (needsStateFile)
         options.stateFile = juce::File::getCurrentWorkingDirectory().getChildFile (positional[2]);
 
