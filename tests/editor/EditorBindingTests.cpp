@@ -80,7 +80,9 @@ TEST_F (EditorTest, WaveformBoxNamesTheWaveformTheSoundPlays)
             ASSERT_EQ (box.getText(), played (other));
             set (v);
             if (later)
+            {
                 EXPECT_TRUE (pumpUntil ([&] { return box.getText() == played (v); })) << way << " " << v;
+            }
             pumpPostedMessages();
             EXPECT_EQ (box.getText(), played (v)) << way << " " << v;
             EXPECT_FLOAT_EQ (wave.getValue(), v) << way << ": the box wrote back";
