@@ -131,8 +131,9 @@ void KesMidiLearnHandler::saveMidiTableSetting()
         if (midiCCTable.getReference (cc).isNotEmpty())
             root.setAttribute (midiCCTable.getReference (cc), cc);
 
-    // Replaced in one step: a failed write keeps the former table.
-    SettingsFiles::write (root, SettingsFiles::midiTableFile());
+    // Replaced in one step: a failed write keeps the former table, and a table
+    // that could not be read is never written over unless a copy of it is kept.
+    SettingsFiles::writeKeepingUnreadable (root, SettingsFiles::midiTableFile());
 }
 
 void KesMidiLearnHandler::getMidiTableSetting()

@@ -70,6 +70,11 @@ void writeDefaults (const juce::XmlElement& defaults, const juce::File& file)
         write (defaults, file);
 }
 
+bool writeKeepingUnreadable (const juce::XmlElement& element, const juce::File& file)
+{
+    return (readUntrustedXmlFile (file) != nullptr || keepUnreadable (file)) && write (element, file);
+}
+
 int toInt (const juce::String& text)
 {
     const long value = std::strtol (text.toRawUTF8(), nullptr, 10);

@@ -29,6 +29,11 @@ bool write (const juce::XmlElement& element, const juce::File& file);
 // made, the file is left alone instead.
 void writeDefaults (const juce::XmlElement& defaults, const juce::File& file);
 
+// Writes `element` over a file that reads as XML or is missing; an unreadable
+// one is first kept as writeDefaults keeps it, and left alone (false) when it
+// cannot be.
+bool writeKeepingUnreadable (const juce::XmlElement& element, const juce::File& file);
+
 // The C library's atoi on an attribute text, with out-of-range values
 // clamped instead of undefined.
 int toInt (const juce::String& text);

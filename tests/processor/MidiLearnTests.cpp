@@ -186,6 +186,10 @@ TEST_F (MidiLearn, UnparsableFilesAndEntriesOutsideTheTableBindNothing)
         const auto before = tree (settingsFolder().getFullPathName().toStdString());
         OndrelAudioProcessor p;
         EXPECT_EQ (p.learnedController ("bypass"), -1) << what;
+        // A learn binds in memory but writes nothing over the file either.
+        p.armLearn ("phaser_rate");
+        send (p, { { 0, cc (1, 10, 1) } });
+        EXPECT_TRUE (pumpUntil ([&] { return p.learnedController ("phaser_rate") == 10; })) << what;
         auto after = tree (settingsFolder().getFullPathName().toStdString());
         after.erase (std::remove_if (after.begin(), after.end(), [] (auto& e) { return e.rfind ("Ondrel.settings", 0) == 0; }),
                      after.end());
