@@ -24,7 +24,9 @@ bool writePreset (OndrelAudioProcessor& p, const juce::File& file)
 
     const auto folderBytes = PathBytes::folderOf (*path);
     const auto name = PathBytes::shownName (PathBytes::stemOf (PathBytes::nameOf (*path)));
-    const auto folder = PathBytes::toString (folderBytes);
+    // A folder that is not UTF-8 cannot stand in the XML as it is: Save as...
+    // then starts in the preset folder instead.
+    const auto folder = decodeUtf8 (folderBytes.data(), folderBytes.size()).value_or (juce::String());
     auto element = p.getXmlStateForSaveingPreset();
     element.setAttribute ("presetName", name);
     element.setAttribute ("lastPresetFolderPath", folder);

@@ -327,6 +327,8 @@ TEST_F (Presets, NamesKeepTheirBytesOrAreNotWrittenAtAll)
             editor->menuItemSelected (1); // the saved file reads back
             EXPECT_EQ (normalised (*processor, "phaser_fb"), 0.75f);
             EXPECT_EQ (processor->presetName.toString(), shown);
+            // A folder that is not UTF-8 is not stored (the XML would hold another name).
+            EXPECT_EQ (processor->lastPresetFolderPath.get(), folder == "Old" ? juce::String (root + "/Old") : juce::String());
         }
     }
 }
