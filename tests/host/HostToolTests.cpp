@@ -250,6 +250,13 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
         { { "save-state", "Ondrel.so", "link.state" }, 1, "cannot write ", false, 100 },
         { { "editor", "Ondrel.so", "--screenshot", "old.png" }, 1, "cannot write ", false, 4096 },
         { { "--blocks", "0" }, 2, "bad value for --blocks: \"0\"" },
+        // Options the render would not read.
+        { { "--seed", "5" }, 2, "--seed does not apply to fixed blocks" },
+        { { "--signal", "noise", "--frequency", "300" }, 2, "--frequency does not apply to this --signal" },
+        { { "--noise-seed", "3" }, 2, "--noise-seed does not apply to this --signal" },
+        { { "--signal", "silence", "--amplitude", "1" }, 2, "--amplitude does not apply to this --signal" },
+        { { "--out", "a.wav", "--out", "b.wav" }, 2, "--out is given twice" },
+        { { "--param", "Dry/Wet=0.5", "--param", "Bypass=1", "--state", "garbage.state" }, 0, "state did not change" },
         { { "--seconds", "175", "--rate", "768000" }, 2, "--seconds: 175 s at 768000 Hz is more than 134217728 samples" },
         { { "--verbose" }, 2, "usage: ondrel-rawhost PLUGIN.so", true },
         { { "--state", "garbage.state", "--out", bytes ("Caf\xe9.wav") }, 0, "state did not change", false, RLIM_INFINITY, "Caf\xe9.wav" },
@@ -263,8 +270,10 @@ TEST (HostTool, MeetsBadInputWithAnErrorOrAWarningAndLeavesNoPartialFile)
             continue;
         juce::StringArray args;
         if (! row.raw && row.args[0].startsWith ("--"))
-            args = { "render", "Ondrel.so", "--out", "out.wav" };
-        if (! row.raw && row.args[0].startsWith ("--") && ! row.args.contains ("--in"))
+            args = { "render", "Ondrel.so" };
+        if (! row.raw && row.args[0].startsWith ("--") && ! row.args.contains ("--out"))
+            args.addArray ({ "--out", "out.wav" });
+        if (! row.raw && row.args[0].startsWith ("--") && ! row.args.contains ("--in") && ! row.args.contains ("--seconds"))
             args.addArray ({ "--seconds", "0.1" });
         args.addArray (row.args);
         // The editor opens on a private Xvfb display, which needs larger files than the limit: the

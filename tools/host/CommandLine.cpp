@@ -131,6 +131,21 @@ namespace
                 return false;
         }
 
+        // Options that only one kind of signal, or the random blocks, read.
+        const std::pair<const char*, bool> unread[] = {
+            { "--frequency", options.signal != SignalKind::sine },
+            { "--noise-seed", options.signal != SignalKind::noise },
+            { "--amplitude", options.signal == SignalKind::silence },
+            { "--seed", ! given.contains ("--random-blocks") },
+        };
+
+        for (const auto& [name, ignored] : unread)
+            if (ignored && given.contains (name))
+                error = juce::String (name) + " does not apply to " + (juce::String (name) == "--seed" ? "fixed blocks" : "this --signal");
+
+        if (error.isNotEmpty())
+            return false;
+
         if (given.contains ("--blocks") && given.contains ("--random-blocks"))
             error = "--blocks and --random-blocks exclude each other";
         else if (given.contains ("--out") && otherFormats.contains (extension))
@@ -177,6 +192,13 @@ std::optional<Options> parseCommandLine (const juce::StringArray& args, juce::St
         if (i + 1 >= args.size())
         {
             error = "missing value for " + args[i];
+            return std::nullopt;
+        }
+
+        // Every option but --param is read once: a second one would silently win.
+        if (args[i] != "--param" && given.contains (args[i]))
+        {
+            error = args[i] + " is given twice";
             return std::nullopt;
         }
 
@@ -254,7 +276,8 @@ juce::String getUsageText()
            "--blocks 512,480 alternates sizes, --random-blocks draws them. --rate is the host's\n"
            "sample rate, whole hertz; with --in only the file's own (nothing is resampled). editor\n"
            "opens the plug-in's editor on the X display and saves a PNG of all of it, also of what\n"
-           "lies off the screen. A command refuses options it does not use.\n"
+           "lies off the screen. A command refuses options it does not use, options given twice\n"
+           "(but --param) and signal options the chosen --signal does not read.\n"
            "\n"
            "Ranges: --rate 1000 to 768000 (whole), --frequency above 0 to 384000, --amplitude 0 to 10,\n"
            "block sizes 1 to 65536, seeds from 1; at most 134217728 samples per channel (a file,\n"
