@@ -119,17 +119,32 @@ bool replaceThrough (const juce::File& file, const std::function<bool (const juc
     return ok;
 }
 
-bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes)
+bool ForwardingStream::note (bool ok)
+{
+    anyFailed = anyFailed || ! ok;
+    farthest = juce::jmax (farthest, destination.getPosition());
+    return ok;
+}
+
+bool replaceThroughStream (const juce::File& file, const std::function<bool (juce::OutputStream& out)>& write)
 {
     return replaceThrough (file, [&] (const juce::File& temporary) {
         juce::FileOutputStream out (temporary);
 
-        if (! out.openedOk() || ! out.write (bytes.getData(), bytes.getSize()))
+        if (! out.openedOk())
             return false;
 
+        ForwardingStream checked (out);
+        const auto written = write (checked);
         out.flush();
-        // A short write (a full disk) sets no error status: compare sizes.
-        return out.getStatus().wasOk() && temporary.getSize() == (juce::int64) bytes.getSize();
+        // The framework's stream drops the result of a buffer flush (in flush()
+        // and before a seek): a cut-short write shows only in the file's size.
+        return written && ! checked.failed() && out.getStatus().wasOk() && temporary.getSize() == checked.end();
     });
+}
+
+bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes)
+{
+    return replaceThroughStream (file, [&] (juce::OutputStream& out) { return out.write (bytes.getData(), bytes.getSize()); });
 }
 } // namespace FileReplacement

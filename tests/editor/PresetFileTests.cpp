@@ -87,7 +87,7 @@ TEST_F (Presets, MenuListsSubFoldersDepthFirstAndEachItemLoadsItsFile)
     EXPECT_TRUE (twice.find ("{P=") != std::string::npos && twice.find ("{P=") == twice.rfind ("{P=")) << twice;
     EXPECT_EQ (editor->presetPaths.size(), 4);
 
-    // A tree 800 folders deep is listed whole (the walk reads each entry once).
+    // A tree 800 folders deep is listed whole.
     auto deep = home.folder.getChildFile ("deep");
     for (int level = 0; level < 800; ++level)
         deep = deep.getChildFile ("d");

@@ -6,13 +6,6 @@
 namespace ondrel::host
 {
 
-bool ForwardingStream::note (bool ok)
-{
-    anyFailed = anyFailed || ! ok;
-    farthest = juce::jmax (farthest, destination.getPosition());
-    return ok;
-}
-
 bool writeThroughTemporaryFile (const juce::File& target, const std::function<bool (juce::OutputStream&)>& write,
                                 juce::String& error)
 {
@@ -22,20 +15,7 @@ bool writeThroughTemporaryFile (const juce::File& target, const std::function<bo
         return false;
     }
 
-    const auto replaced = FileReplacement::replaceThrough (target, [&] (const juce::File& temporary)
-    {
-        juce::FileOutputStream file (temporary);
-
-        if (! file.openedOk())
-            return false;
-
-        ForwardingStream checked (file);
-        const auto written = write (checked);
-        file.flush();
-        // JUCE's stream drops the result of a buffer flush (in flush() and before
-        // a seek): a cut-short write shows only in the file's size.
-        return written && ! checked.failed() && file.getStatus().wasOk() && temporary.getSize() == checked.end();
-    });
+    const auto replaced = FileReplacement::replaceThroughStream (target, write);
 
     if (! replaced && error.isEmpty())
         error = "cannot write " + target.getFullPathName();
