@@ -1,4 +1,5 @@
 #include "ControlFollower.h"
+#include "WaveformBoxAttachment.h"
 
 namespace
 {
@@ -78,8 +79,11 @@ void ControlFollower::show (int index)
     if (auto* slider = dynamic_cast<juce::Slider*> (control))
         slider->setValue ((double) parameter->convertFrom0to1 (normalised), juce::dontSendNotification);
     else if (auto* box = dynamic_cast<juce::ComboBox*> (control))
-        box->setSelectedItemIndex (juce::roundToInt (normalised * (float) (box->getNumItems() - 1)),
-                                   juce::dontSendNotification);
+    {
+        // The only box is the waveform's.
+        if (const int item = WaveformBoxAttachment::playedItem (*parameter, *box); item >= 0)
+            box->setSelectedItemIndex (item, juce::dontSendNotification);
+    }
     else if (auto* button = dynamic_cast<juce::Button*> (control))
         button->setToggleState (normalised >= 0.5f, juce::dontSendNotification);
 }

@@ -65,7 +65,6 @@ public:
     juce::OwnedArray<juce::TextButton> textButtons;
     juce::OwnedArray<juce::ComboBox> comboBoxes;
     juce::OwnedArray<juce::AudioProcessorValueTreeState::SliderAttachment> sliderAttachments;
-    juce::OwnedArray<juce::AudioProcessorValueTreeState::ComboBoxAttachment> comboBoxAttachments;
     juce::OwnedArray<juce::AudioProcessorValueTreeState::ButtonAttachment> buttonAttachments;
 
 protected:

@@ -24,7 +24,8 @@ Ondrel_Gui_LfoPanel::Ondrel_Gui_LfoPanel (juce::AudioProcessorValueTreeState& st
 
     auto& smooth = addSlider (new juce::Slider(), "Smooth", SliderKind::knob, accentColour);
     attachSlider (state, "lfo_smooth", smooth);
-    comboBoxAttachments.add (new juce::AudioProcessorValueTreeState::ComboBoxAttachment (state, "lfo_wave", waveform));
+    if (auto* wave = state.getParameter ("lfo_wave"))
+        waveformAttachment = std::make_unique<WaveformBoxAttachment> (*wave, waveform, state.undoManager);
     smooth.setComponentID ("lfo_smooth");
 
     setOpaque (true);
@@ -38,7 +39,7 @@ void Ondrel_Gui_LfoPanel::WaveformBox::mouseDown (const juce::MouseEvent& e)
 
 Ondrel_Gui_LfoPanel::~Ondrel_Gui_LfoPanel()
 {
-    comboBoxAttachments.clear();
+    waveformAttachment.reset();
     sliderAttachments.clear();
     sliders.clear();
     comboBoxes.clear();

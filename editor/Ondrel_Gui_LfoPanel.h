@@ -1,6 +1,9 @@
 #pragma once
 
 #include "editor/Ondrel_Gui_Common.h"
+#include "editor/WaveformBoxAttachment.h"
+
+#include <memory>
 
 // The LFO panel: waveform choice and smoothing.
 class Ondrel_Gui_LfoPanel : public Ondrel_Gui_Common
@@ -20,4 +23,7 @@ public:
         using juce::ComboBox::ComboBox;
         void mouseDown (const juce::MouseEvent& e) override;
     };
+
+private:
+    std::unique_ptr<WaveformBoxAttachment> waveformAttachment;
 };

@@ -1,5 +1,6 @@
 #include "HeaderCommands.h"
 #include "OndrelAudioProcessorEditor.h"
+#include "processor/PathBytes.h"
 #include "processor/SettingsFiles.h"
 #include "processor/Utf8Text.h"
 
@@ -11,13 +12,25 @@ constexpr const char* kExtension = ".kespreset";
 // that name and folder only once the file is written. The file is replaced in
 // one step through a hidden temporary file without the preset extension, so a
 // failed or interrupted save leaves no empty or partial preset in the menu.
+// The path's own bytes name the file, its folder and the preset (an old
+// Latin-1 name is saved over, under that very name); a path the framework
+// would read as another one is not written at all.
 bool writePreset (OndrelAudioProcessor& p, const juce::File& file)
 {
-    const auto name = file.getFileNameWithoutExtension(), folder = file.getParentDirectory().getFullPathName();
+    const auto path = PathBytes::of (file);
+
+    if (! path.has_value())
+        return false;
+
+    const auto folderBytes = PathBytes::folderOf (*path);
+    const auto name = PathBytes::shownName (PathBytes::stemOf (PathBytes::nameOf (*path)));
+    // A folder that is not UTF-8 cannot stand in the XML as it is: Save as...
+    // then starts in the preset folder instead.
+    const auto folder = decodeUtf8 (folderBytes.data(), folderBytes.size()).value_or (juce::String());
     auto element = p.getXmlStateForSaveingPreset();
     element.setAttribute ("presetName", name);
     element.setAttribute ("lastPresetFolderPath", folder);
-    file.getParentDirectory().createDirectory();
+    PathBytes::createFolders (folderBytes);
 
     if (! SettingsFiles::write (element, file))
         return false;
@@ -94,9 +107,10 @@ void savePreset (OndrelAudioProcessorEditor& editor)
 {
     auto& p = editor.processorRef;
 
+    // Checked before a File folds a "../" that the framework reads in the name.
     if (p.currentPresetPath.isEmpty())
         editor.saveAs();
-    else
+    else if (PathBytes::readsAsWritten (p.currentPresetPath.toRawUTF8()))
         writePreset (p, juce::File (p.currentPresetPath));
 }
 } // namespace HeaderCommands

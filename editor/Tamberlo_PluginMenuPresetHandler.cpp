@@ -2,8 +2,14 @@
 
 #include "editor/Ondrel_Gui_Common.h"
 
+#include "processor/PathBytes.h"
+
 #include <cstdlib>
+#include <dirent.h>
+#include <fnmatch.h>
 #include <memory>
+#include <sys/stat.h>
+#include <vector>
 
 Tamberlo_PluginMenuPresetHandler::Tamberlo_PluginMenuPresetHandler()
 {
@@ -28,45 +34,96 @@ juce::PopupMenu Tamberlo_PluginMenuPresetHandler::getMyPresetPopupMenu (juce::St
     return menu;
 }
 
+namespace
+{
+constexpr const char* kPresetPattern = "*.kespreset";
+
+struct Entry
+{
+    std::string name;
+    bool isFolder;
+    Tamberlo_PluginMenuPresetHandler::FolderId id;
+};
+
+// The entries of a folder in the system's order, each looked at once with
+// links followed, by name within the open folder. Names of dots only are left
+// out, as the framework's listing leaves them out.
+std::vector<Entry> entriesOf (const std::string& folder)
+{
+    std::vector<Entry> entries;
+    struct Closer
+    {
+        void operator() (DIR* open) const { ::closedir (open); }
+    };
+    const std::unique_ptr<DIR, Closer> dir (::opendir (folder.c_str()));
+
+    if (dir == nullptr)
+        return entries;
+
+    while (const auto* entry = ::readdir (dir.get()))
+    {
+        const std::string name (entry->d_name);
+
+        // A name the framework would read as another (an overlong "../") could
+        // only be loaded or saved elsewhere: it is not listed.
+        if (name.find_first_not_of ('.') == std::string::npos || ! PathBytes::readsAsWritten (name))
+            continue;
+
+        struct stat info;
+        const bool found = ::fstatat (::dirfd (dir.get()), entry->d_name, &info, 0) == 0;
+        entries.push_back ({ name, found && S_ISDIR (info.st_mode), { found ? info.st_dev : 0, found ? info.st_ino : 0 } });
+    }
+
+    return entries;
+}
+} // namespace
+
 void Tamberlo_PluginMenuPresetHandler::addFilesToMenu (juce::PopupMenu* menu, juce::String folder)
 {
     if (folder.isEmpty())
         return;
 
-    std::set<std::string> entered { resolvedPath (juce::File (folder)) };
-    addFolderToMenu (*menu, juce::File (folder), entered);
+    // The path's bytes as given, without a trailing slash.
+    const std::string root (juce::File (folder).getFullPathName().toRawUTF8());
+    std::set<FolderId> entered;
+    struct stat info;
+
+    if (::stat (root.c_str(), &info) == 0)
+        entered.insert ({ info.st_dev, info.st_ino });
+
+    addFolderToMenu (*menu, root, entered, false);
 }
 
-void Tamberlo_PluginMenuPresetHandler::addFolderToMenu (juce::PopupMenu& menu, const juce::File& folder,
-                                                        std::set<std::string>& entered)
+void Tamberlo_PluginMenuPresetHandler::addFolderToMenu (juce::PopupMenu& menu, const std::string& folder,
+                                                        std::set<FolderId>& entered, bool withPresets)
 {
-    for (const auto& subFolder : folder.findChildFiles (juce::File::findDirectories, false, "*"))
+    const auto entries = entriesOf (folder);
+    const auto inside = [&] (const std::string& name) { return (folder == "/" ? folder : folder + "/") + name; };
+
+    if (withPresets)
+    {
+        for (const auto& entry : entries)
+        {
+            if (entry.isFolder || ::fnmatch (kPresetPattern, entry.name.c_str(), FNM_CASEFOLD) != 0)
+                continue;
+
+            menu.addItem (presetPaths.size() + 1, PathBytes::shownName (PathBytes::stemOf (entry.name)), true, false);
+            presetPaths.add (PathBytes::toString (inside (entry.name)));
+        }
+    }
+
+    for (const auto& entry : entries)
     {
         // Links to folders are followed (a preset pack linked in), but a
         // folder reached before, through a link back up the tree or a second
         // link to the same pack, is not entered again: the walk ends.
-        if (! entered.insert (resolvedPath (subFolder)).second)
+        if (! entry.isFolder || ! entered.insert (entry.id).second)
             continue;
 
         juce::PopupMenu subMenu;
-
-        for (const auto& preset : subFolder.findChildFiles (juce::File::findFiles, false, "*.kespreset"))
-        {
-            subMenu.addItem (presetPaths.size() + 1, preset.getFileNameWithoutExtension(), true, false);
-            presetPaths.add (preset.getFullPathName());
-        }
-
-        addFolderToMenu (subMenu, subFolder, entered);
-        menu.addSubMenu (subFolder.getFileName(), subMenu, true);
+        addFolderToMenu (subMenu, inside (entry.name), entered, true);
+        menu.addSubMenu (PathBytes::shownName (entry.name), std::move (subMenu), true);
     }
-}
-
-std::string Tamberlo_PluginMenuPresetHandler::resolvedPath (const juce::File& folder)
-{
-    // Every link resolved; a path that cannot be resolved stands for itself.
-    std::unique_ptr<char, decltype (&std::free)> resolved (realpath (folder.getFullPathName().toRawUTF8(), nullptr),
-                                                           &std::free);
-    return resolved != nullptr ? std::string (resolved.get()) : folder.getFullPathName().toStdString();
 }
 
 int Tamberlo_PluginMenuPresetHandler::presetSelectArrow (bool forward, juce::String currentPath, juce::String folder)

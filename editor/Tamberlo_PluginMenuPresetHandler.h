@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <set>
 #include <string>
+#include <sys/types.h>
+#include <utility>
 
 // The editor's preset browsing: the preset menu built from the sub-folders of
 // the preset folder, previous/next steps through it, random preset names,
@@ -37,11 +39,15 @@ public:
     juce::HyperlinkButton contactLink;
     Ondrel_CLAF_ComboBox menuLookAndFeel;
 
+    // A folder as the system knows it, whatever path reached it.
+    using FolderId = std::pair<dev_t, ino_t>;
+
 private:
-    // The walk behind addFilesToMenu; `entered` holds the resolved paths of
-    // the folders entered so far.
-    void addFolderToMenu (juce::PopupMenu& menu, const juce::File& folder, std::set<std::string>& entered);
-    static std::string resolvedPath (const juce::File& folder);
+    // The walk behind addFilesToMenu, on the folder's bytes: its presets
+    // (when `withPresets`), then one sub-menu per sub-folder not in
+    // `entered`. Each entry is looked at once, so the cost follows the
+    // number of entries, not the depth of the tree.
+    void addFolderToMenu (juce::PopupMenu& menu, const std::string& folder, std::set<FolderId>& entered, bool withPresets);
 
     JUCE_DECLARE_NON_COPYABLE (Tamberlo_PluginMenuPresetHandler)
 };

@@ -1,4 +1,5 @@
 #include "FileReplacement.h"
+#include "PathBytes.h"
 
 #include <cerrno>
 #include <climits>
@@ -16,19 +17,12 @@ constexpr int kMaxLinks = 40; // the kernel's own limit for one path
 
 std::optional<std::string> realFolderOf (const std::string& path)
 {
-    const auto slash = path.find_last_of ('/');
-    const auto folder = slash == std::string::npos ? std::string (".") : path.substr (0, slash == 0 ? 1 : slash);
     char resolved[PATH_MAX];
 
-    if (::realpath (folder.c_str(), resolved) == nullptr)
+    if (::realpath (PathBytes::folderOf (path).c_str(), resolved) == nullptr)
         return std::nullopt;
 
     return std::string (resolved);
-}
-
-std::string nameOf (const std::string& path)
-{
-    return path.substr (path.find_last_of ('/') + 1);
 }
 
 // A new, empty file with a short random hidden name in `folder`, opened for
@@ -50,9 +44,9 @@ int createTemporary (const std::string& folder, mode_t mode, std::string& path)
 }
 } // namespace
 
-std::optional<juce::File> finalTarget (const juce::File& file)
+std::optional<std::string> finalTargetPath (const std::string& file)
 {
-    std::string path = file.getFullPathName().toStdString();
+    std::string path = file;
 
     for (int hops = 0;; ++hops)
     {
@@ -85,7 +79,15 @@ std::optional<juce::File> finalTarget (const juce::File& file)
     }
 
     const auto folder = realFolderOf (path);
-    return juce::File (folder.has_value() ? juce::String (*folder + "/" + nameOf (path)) : juce::String (path));
+    return folder.has_value() ? *folder + "/" + PathBytes::nameOf (path) : path;
+}
+
+std::optional<juce::File> finalTarget (const juce::File& file)
+{
+    // Bytes all the way: the framework would decode them on the way back.
+    const auto path = PathBytes::of (file);
+    const auto target = path.has_value() ? finalTargetPath (*path) : std::nullopt;
+    return target.has_value() ? PathBytes::toFile (*target) : std::nullopt;
 }
 
 bool replaceThrough (const juce::File& file, const std::function<bool (const juce::File& temporary)>& fill)
@@ -95,19 +97,19 @@ bool replaceThrough (const juce::File& file, const std::function<bool (const juc
     if (! target.has_value())
         return false;
 
-    const auto targetPath = target->getFullPathName().toStdString();
+    const std::string targetPath (target->getFullPathName().toRawUTF8());
     struct stat existing;
     const bool exists = ::stat (targetPath.c_str(), &existing) == 0;
 
     std::string tempPath;
-    const int fd = createTemporary (target->getParentDirectory().getFullPathName().toStdString(),
-                                    exists ? 0600 : 0644, tempPath);
+    const int fd = createTemporary (PathBytes::folderOf (targetPath), exists ? 0600 : 0644, tempPath);
 
     if (fd < 0)
         return false;
 
-    bool ok = ! exists || ::fchmod (fd, existing.st_mode & 07777) == 0;
-    ok = ok && fill (juce::File (tempPath)) && ::fsync (fd) == 0;
+    const auto temporary = PathBytes::toFile (tempPath);
+    bool ok = temporary.has_value() && (! exists || ::fchmod (fd, existing.st_mode & 07777) == 0);
+    ok = ok && fill (*temporary) && ::fsync (fd) == 0;
     ok = (::close (fd) == 0) && ok;
     ok = ok && std::rename (tempPath.c_str(), targetPath.c_str()) == 0;
 
@@ -117,17 +119,32 @@ bool replaceThrough (const juce::File& file, const std::function<bool (const juc
     return ok;
 }
 
-bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes)
+bool ForwardingStream::note (bool ok)
+{
+    anyFailed = anyFailed || ! ok;
+    farthest = juce::jmax (farthest, destination.getPosition());
+    return ok;
+}
+
+bool replaceThroughStream (const juce::File& file, const std::function<bool (juce::OutputStream& out)>& write)
 {
     return replaceThrough (file, [&] (const juce::File& temporary) {
         juce::FileOutputStream out (temporary);
 
-        if (! out.openedOk() || ! out.write (bytes.getData(), bytes.getSize()))
+        if (! out.openedOk())
             return false;
 
+        ForwardingStream checked (out);
+        const auto written = write (checked);
         out.flush();
-        // A short write (a full disk) sets no error status: compare sizes.
-        return out.getStatus().wasOk() && temporary.getSize() == (juce::int64) bytes.getSize();
+        // The framework's stream drops the result of a buffer flush (in flush()
+        // and before a seek): a cut-short write shows only in the file's size.
+        return written && ! checked.failed() && out.getStatus().wasOk() && temporary.getSize() == checked.end();
     });
+}
+
+bool replaceContent (const juce::File& file, const juce::MemoryBlock& bytes)
+{
+    return replaceThroughStream (file, [&] (juce::OutputStream& out) { return out.write (bytes.getData(), bytes.getSize()); });
 }
 } // namespace FileReplacement

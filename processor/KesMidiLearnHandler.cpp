@@ -121,7 +121,7 @@ void KesMidiLearnHandler::timerCallback()
 
 void KesMidiLearnHandler::saveMidiTableSetting()
 {
-    SettingsFiles::folder().createDirectory();
+    SettingsFiles::createFolder();
 
     // One attribute per parameter: a parameter bound to several controllers
     // stands at its lowest controller's place with its highest number.
@@ -131,14 +131,15 @@ void KesMidiLearnHandler::saveMidiTableSetting()
         if (midiCCTable.getReference (cc).isNotEmpty())
             root.setAttribute (midiCCTable.getReference (cc), cc);
 
-    // Replaced in one step: a failed write keeps the former table.
-    SettingsFiles::write (root, SettingsFiles::midiTableFile());
+    // Replaced in one step: a failed write keeps the former table, and a table
+    // that could not be read is never written over unless a copy of it is kept.
+    SettingsFiles::writeKeepingUnreadable (root, SettingsFiles::midiTableFile());
 }
 
 void KesMidiLearnHandler::getMidiTableSetting()
 {
     midiCCTable.resize (kNumControllers);
-    SettingsFiles::folder().createDirectory();
+    SettingsFiles::createFolder();
 
     const auto file = SettingsFiles::midiTableFile();
     const auto root = readUntrustedXmlFile (file);

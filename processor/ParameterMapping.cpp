@@ -1,3 +1,4 @@
+#include "LfoWaveformIndex.h"
 #include "PluginProcessor.h"
 
 #include <cmath>
@@ -83,7 +84,7 @@ void OndrelAudioProcessor::applyToSoundPath (const juce::String& id, float v)
     else if (id == "lfo_wave")
     {
         for (auto* unit : units)
-            unit->lfo->waveform = (int) juce::jlimit (-1.0f, 6.0f, v); // beyond 0..5 reads as no modulation
+            unit->lfo->waveform = lfoWaveformIndex (v);
     }
     else if (id == "lfo_smooth")
     {

@@ -76,7 +76,7 @@ void PluginSettingState::writeDefaultSettingFile()
 
 std::unique_ptr<juce::XmlElement> PluginSettingState::readOrCreateSettingFile()
 {
-    SettingsFiles::folder().createDirectory();
+    SettingsFiles::createFolder();
     auto root = readUntrustedXmlFile (SettingsFiles::settingsFile());
 
     // A missing file, or one without a parsable element, starts afresh (an

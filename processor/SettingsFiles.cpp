@@ -1,5 +1,6 @@
 #include "SettingsFiles.h"
 #include "FileReplacement.h"
+#include "PathBytes.h"
 #include "Utf8Text.h"
 
 #include <cerrno>
@@ -13,6 +14,14 @@ juce::File folder()
     return juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory)
         .getChildFile ("Application Support")
         .getChildFile ("Kesmark");
+}
+
+bool createFolder()
+{
+    // On the path's bytes: the framework finds the parents of a folder whose
+    // name is not UTF-8 at the wrong places.
+    const auto path = PathBytes::of (folder());
+    return path.has_value() && PathBytes::createFolders (*path);
 }
 
 juce::File settingsFile() { return folder().getChildFile ("Ondrel.settings"); }
@@ -50,8 +59,8 @@ bool keepUnreadable (const juce::File& file)
         return true;
 
     const auto bytes = readSmallRegularFile (*target);
-    return bytes.has_value()
-           && FileReplacement::replaceContent (target->getSiblingFile (target->getFileName() + ".unreadable"), *bytes);
+    const auto copy = PathBytes::toFile (target->getFullPathName().toRawUTF8() + std::string (".unreadable"));
+    return bytes.has_value() && copy.has_value() && FileReplacement::replaceContent (*copy, *bytes);
 }
 } // namespace
 
@@ -59,6 +68,11 @@ void writeDefaults (const juce::XmlElement& defaults, const juce::File& file)
 {
     if (keepUnreadable (file))
         write (defaults, file);
+}
+
+bool writeKeepingUnreadable (const juce::XmlElement& element, const juce::File& file)
+{
+    return (readUntrustedXmlFile (file) != nullptr || keepUnreadable (file)) && write (element, file);
 }
 
 int toInt (const juce::String& text)

@@ -9,6 +9,9 @@ namespace SettingsFiles
 // "Application Support/Kesmark" under the user's application-data folder.
 juce::File folder();
 
+// Creates that folder (and those above it); true when it exists.
+bool createFolder();
+
 juce::File settingsFile();
 juce::File midiTableFile();
 
@@ -25,6 +28,11 @@ bool write (const juce::XmlElement& element, const juce::File& file);
 // beside its final target (replacing an older copy); when that copy cannot be
 // made, the file is left alone instead.
 void writeDefaults (const juce::XmlElement& defaults, const juce::File& file);
+
+// Writes `element` over a file that reads as XML or is missing; an unreadable
+// one is first kept as writeDefaults keeps it, and left alone (false) when it
+// cannot be.
+bool writeKeepingUnreadable (const juce::XmlElement& element, const juce::File& file);
 
 // The C library's atoi on an attribute text, with out-of-range values
 // clamped instead of undefined.

@@ -274,21 +274,28 @@ TEST (PhaserUnit, ProcessBlockAndPairMatchTheSampleBySampleUnitStayBoundedAndAll
 }
 
 // A NaN or an infinity at sample 960 (a control update and an LFO read) in
-// blocks of 512: what it reached (the input's loop; the envelope's modulation,
-// and so both loops) starts the next block as a new unit's, the rest goes on.
-// A huge finite value is processed as any other.
+// blocks of 512: what it reached (the input's loop; the envelope's
+// modulation, and so both loops) starts the next block as a new unit's, the
+// rest goes on. With no envelope on the rate, a NaN envelope reaches the
+// modulation through the depth alone; in a block of 2048 the depth is read
+// again from a finite envelope before the block ends, the smoothed modulation
+// is not. Blocks of 100 end between LFO reads. A huge finite value is
+// processed as any other.
 TEST (PhaserUnit, WhatANonFiniteValueReachedRestartsAfterItsBlockAndHugeValuesAreProcessed)
 {
     const float inf = std::numeric_limits<float>::infinity();
-    const struct { float value; bool left, right, envelope; } rows[] = {
+    const struct { float value; bool left, right, envelope; float envToRate = 0.5f; int block = 512; } rows[] = {
         { kNaN, true, false, false }, { inf, true, true, false }, { -inf, false, true, false },
         { kNaN, false, false, true }, { 1e30f, true, true, true },
+        { kNaN, false, false, true, 0.0f }, { kNaN, false, false, true, 0.0f, 2048 }, { kNaN, false, false, true, 0.5f, 100 },
     };
-    const UnitSettings settings { 3.0f, 0.6f, 0.9f, 0.5f, 0.5f, 0.2f, 0.9f, 1.0f, 0, 0.25f };
 
     for (const auto& row : rows)
     {
-        SCOPED_TRACE (testing::Message() << row.value << " in " << row.left << row.right << row.envelope);
+        SCOPED_TRACE (testing::Message() << row.value << " in " << row.left << row.right << row.envelope << ", rate "
+                                         << row.envToRate << ", blocks of " << row.block);
+        UnitSettings settings { 3.0f, 0.6f, 0.9f, 0.5f, 0.5f, 0.2f, 0.9f, 1.0f, 0, 0.25f };
+        settings.envToRate = row.envToRate;
         std::vector<float> x[2] = { noise (4096, 1, 0.8f), noise (4096, 2, 0.8f) }, envelope = noise (4096, 3, 0.65f);
         for (auto [v, put] : { std::pair (&x[0], row.left), std::pair (&x[1], row.right), std::pair (&envelope, row.envelope) })
             (*v)[960] = put ? row.value : (*v)[960];
@@ -299,25 +306,27 @@ TEST (PhaserUnit, WhatANonFiniteValueReachedRestartsAfterItsBlockAndHugeValuesAr
             ref[c].apply (settings, c == 1), apply (c == 0 ? pairL : pairR, settings, c == 1);
         apply (singleL, settings);
         const bool bad = ! std::isfinite (row.value);
+        const int badEnd = (960 / row.block + 1) * row.block;
 
-        for (int i0 = 0; i0 < 4096; i0 += 512)
+        forEachBlock (4096, [&] { return row.block; }, [&] (int i0, int n)
         {
             for (int c = 0; c < 2; ++c)
-                for (int i = i0; i < i0 + 512; ++i)
+                for (int i = i0; i < i0 + n; ++i)
                     expected[c][(size_t) i] = ref[c].process (expected[c][(size_t) i], envelope[(size_t) i]);
-            Phaser_unit::process_block_pair (pairL, x[0].data() + i0, pairR, x[1].data() + i0, envelope.data() + i0, 512);
-            singleL.process_block (single.data() + i0, envelope.data() + i0, 512);
-            if (i0 == 512)
+            Phaser_unit::process_block_pair (pairL, x[0].data() + i0, pairR, x[1].data() + i0, envelope.data() + i0, n);
+            singleL.process_block (single.data() + i0, envelope.data() + i0, n);
+            if (i0 + n == badEnd)
                 for (int c = 0; c < 2; ++c)
                     ref[c].restart (bad && (row.envelope || (c == 0 ? row.left : row.right)), bad && row.envelope);
-        }
+        });
 
         // The block that carried a NaN or an infinity is not compared.
-        const auto from = [&] (const std::vector<float>& v) { return std::vector<float> (v.begin() + (bad ? 1024 : 0), v.end()); };
+        const auto from = [&] (const std::vector<float>& v) { return std::vector<float> (v.begin() + (bad ? badEnd : 0), v.end()); };
         EXPECT_TRUE (bitIdentical (from (x[0]), from (expected[0])));
         EXPECT_TRUE (bitIdentical (from (x[1]), from (expected[1])));
         EXPECT_TRUE (bitIdentical (from (single), from (expected[0])));
-        EXPECT_TRUE (std::all_of (x[0].begin() + 1024, x[0].end(), [] (float v) { return std::isfinite (v); }));
+        for (const auto* v : { &x[0], &x[1], &single })
+            EXPECT_EQ (std::count_if (v->begin() + badEnd, v->end(), [] (float s) { return ! std::isfinite (s); }), 0);
     }
 }
 

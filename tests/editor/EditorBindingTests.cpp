@@ -4,7 +4,10 @@
 #include "EditorTestSupport.h"
 #include "tests/support/AllocationCounter.h"
 
+#include <cmath>
 #include <thread>
+#include <tuple>
+#include <vector>
 
 using namespace editor_test;
 
@@ -40,6 +43,75 @@ TEST_F (EditorTest, EveryControlFollowsItsParameterBothWays)
     // Clicks on it are made by the learn menu's and the real window's tests.
     setNormalised (*processor, "bypass", 1.0f);
     EXPECT_TRUE (get<juce::Button> ("bypass").getToggleState());
+}
+
+// lfo_wave is continuous and the sound plays the waveform of its integer part:
+// the box names that waveform however the value arrives, and never writes
+// back; choosing item k sets k/5.
+TEST_F (EditorTest, WaveformBoxNamesTheWaveformTheSoundPlays)
+{
+    const char* const names[] = { "Sine", "Tri", "Up", "Down", "Rect", "Rnd" };
+    const auto played = [&] (float v) { return juce::String (names[juce::jlimit (0, 5, (int) std::floor (v * 5.0))]); };
+    auto& box = get<juce::ComboBox> ("lfo_wave");
+    auto& wave = parameter (*processor, "lfo_wave");
+
+    std::vector<float> values { 0.19f, 0.99f, 0.5f, 0.0f, 1.0f };
+    for (int k = 1; k <= 5; ++k)
+        values.insert (values.end(), { (float) k / 5.0f, std::nextafter ((float) k / 5.0f, 0.0f) });
+
+    // Announced to the host (automation: the attachment) or set quietly
+    // (state, presets, Randomise, controllers: the editor's follower); from
+    // other threads the box follows on the message thread.
+    using Set = std::function<void (float)>;
+    const Set announced = [&] (float v) { wave.setValueNotifyingHost (v); };
+    const Set quiet = [&] (float v) { wave.setValue (v); };
+    const auto elsewhere = [] (const Set& set) { return [set] (float v) { std::thread ([&] { set (v); }).join(); }; };
+    const std::tuple<const char*, Set, std::vector<float>, bool> ways[] = {
+        { "announced", announced, values, false },
+        { "quiet", quiet, values, false },
+        { "announced elsewhere", elsewhere (announced), { 0.19f, 0.99f }, true },
+        { "quiet elsewhere", elsewhere (quiet), { 0.19f, 0.99f }, true },
+    };
+    for (const auto& [way, set, rows, later] : ways)
+        for (float v : rows)
+        {
+            const float other = v < 0.5f ? 1.0f : 0.0f;
+            quiet (other);
+            ASSERT_EQ (box.getText(), played (other));
+            set (v);
+            if (later)
+            {
+                EXPECT_TRUE (pumpUntil ([&] { return box.getText() == played (v); })) << way << " " << v;
+            }
+            pumpPostedMessages();
+            EXPECT_EQ (box.getText(), played (v)) << way << " " << v;
+            EXPECT_FLOAT_EQ (wave.getValue(), v) << way << ": the box wrote back";
+        }
+
+    for (int k = 0; k < 6; ++k)
+    {
+        wave.setValue (k < 3 ? 0.99f : 0.19f);
+        box.setSelectedItemIndex (k, juce::sendNotificationSync);
+        EXPECT_EQ (wave.getValue(), (float) k / 5.0f) << k;
+    }
+
+    // Randomise draws continuous values.
+    for (int i = 0; i < 20; ++i)
+    {
+        click ("randomize");
+        EXPECT_EQ (box.getText(), played (wave.getValue())) << wave.getValue();
+    }
+
+    // A choice is one undo step.
+    const auto burstEnds = [&] { EXPECT_TRUE (pumpUntil ([&] { return ! undoTimer (*processor).isTimerRunning (0); })); };
+    burstEnds();
+    const float before = wave.getValue();
+    box.setSelectedItemIndex (box.getSelectedItemIndex() == 3 ? 2 : 3, juce::sendNotificationSync);
+    burstEnds();
+    click ("undo");
+    burstEnds();
+    EXPECT_EQ (wave.getValue(), before);
+    EXPECT_EQ (box.getText(), played (before));
 }
 
 TEST_F (EditorTest, KnobFollowsALearnedControllerWithoutTheAudioThreadAllocating)

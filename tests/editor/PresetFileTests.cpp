@@ -81,6 +81,19 @@ TEST_F (Presets, MenuListsSubFoldersDepthFirstAndEachItemLoadsItsFile)
                  && pack.createSymbolicLink (pack.getChildFile ("Again"), true));
     EXPECT_EQ (describe (editor->getMyPresetPopupMenu (presets.getFullPathName() + "/")),
                "Factory{A=1 Bass{B=2 Deep{C=3 Empty{Pack{P=4}}}}}");
+    // Linked from a second sub-folder too, the pack is listed once, under either link.
+    ASSERT_TRUE (pack.createSymbolicLink (presets.getChildFile ("Factory/Bass/Pack2"), true));
+    const auto twice = describe (editor->getMyPresetPopupMenu (presets.getFullPathName()));
+    EXPECT_TRUE (twice.find ("{P=") != std::string::npos && twice.find ("{P=") == twice.rfind ("{P=")) << twice;
+    EXPECT_EQ (editor->presetPaths.size(), 4);
+
+    // A tree 800 folders deep is listed whole.
+    auto deep = home.folder.getChildFile ("deep");
+    for (int level = 0; level < 800; ++level)
+        deep = deep.getChildFile ("d");
+    writeUserFile (deep.getChildFile ("Bottom.kespreset"), presetText ("Bottom"));
+    editor->getMyPresetPopupMenu (home.folder.getChildFile ("deep").getFullPathName());
+    EXPECT_EQ (editor->presetPaths, juce::Array<juce::String> { deep.getChildFile ("Bottom.kespreset").getFullPathName() });
     EXPECT_EQ (describe (editor->getMyPresetPopupMenu ("")), "");
     EXPECT_TRUE (editor->presetPaths.isEmpty());
 }
@@ -258,5 +271,64 @@ TEST_F (Presets, HostileFilesChangeNothingOrApplyWhole)
         EXPECT_EQ (processor->presetName.toString(), applied ? applied : "before") << text.substr (0, 60);
         EXPECT_EQ (values() == before, applied == nullptr) << text.substr (0, 60);
         EXPECT_EQ (processor->currentPresetPath, file.getFullPathName());
+    }
+}
+
+// Names as the folder holds them, UTF-8 or not (old archives hold Latin-1).
+// Each row is listed, loaded, changed and saved with Save: a name whose bytes
+// read as written is saved over itself, that very file and no other; one that
+// the framework would read as another (an overlong "../", stray bytes that
+// read so) is not listed, and Save over it writes nothing anywhere.
+TEST_F (Presets, NamesKeepTheirBytesOrAreNotWrittenAtAll)
+{
+    const auto root = presets.getFullPathName().toStdString();
+    // folder, file name, the menu, the name shown once saved ("": not saved)
+    const std::tuple<std::string, std::string, std::string, juce::String> rows[] = {
+        { "Old", "Caf\xe9.kespreset", "Old{Caf\xc3\xa9=1}", juce::CharPointer_UTF8 ("Caf\xc3\xa9") },
+        { "Caf\xe9 pack", "In.kespreset", "Caf\xc3\xa9 pack{In=1}", "In" },
+        { "Old", "\xc0\xae\xc0\xae\xc0\xafUp.kespreset", "Old-{}", "" },
+        { "Old", "\xae\xae\xafUp.kespreset", "Old-{}", "" },
+        { "\xc0\xae\xc0\xae", "Up.kespreset", "", "" },
+    };
+    for (const auto& [folder, name, menu, shown] : rows)
+    {
+        SCOPED_TRACE (menu);
+        const auto path = root + "/" + folder + "/" + name;
+        ASSERT_TRUE (presets.deleteRecursively() && mkdir (root.c_str(), 0700) == 0 && mkdir ((root + "/" + folder).c_str(), 0700) == 0
+                     && putFile (path, presetText ("Loaded")));
+        processor->presetName = "before";
+        processor->currentPresetPath = rawFile (path).getFullPathName();
+        EXPECT_EQ (describe (editor->getMyPresetPopupMenu (presets.getFullPathName())), menu);
+        if (shown.isNotEmpty())
+        {
+            ASSERT_EQ (editor->presetPaths.size(), 1);
+            EXPECT_EQ (editor->presetPaths[0].toRawUTF8(), path);
+            editor->menuItemSelected (1);
+            EXPECT_EQ (processor->presetName.toString(), "Loaded");
+        }
+        const auto before = tree (home.folder.getFullPathName().toStdString());
+        setNormalised (*processor, "phaser_fb", 0.75f);
+        editor->menuItemSelected (100000001); // Save
+        const auto after = tree (home.folder.getFullPathName().toStdString());
+
+        EXPECT_EQ (processor->currentPresetPath.toRawUTF8(), path);
+        EXPECT_EQ (processor->presetName.toString(), shown.isEmpty() ? "before" : shown);
+        ASSERT_EQ (after.size(), before.size()); // no file made beside it, nor one folder up
+        for (size_t i = 0; i < after.size(); ++i)
+        {
+            const auto entry = std::string ("presets/") + folder + "/" + name + "=";
+            const bool saved = after[i].rfind (entry, 0) == 0 && after[i].find ("phaser_fb=\"0.75\"") != std::string::npos;
+            EXPECT_TRUE (shown.isEmpty() ? after[i] == before[i] : after[i] == before[i] || saved) << after[i].substr (0, 80);
+            EXPECT_TRUE (shown.isEmpty() || after[i].rfind (entry, 0) != 0 || saved);
+        }
+        if (shown.isNotEmpty())
+        {
+            setNormalised (*processor, "phaser_fb", 0.25f);
+            editor->menuItemSelected (1); // the saved file reads back
+            EXPECT_EQ (normalised (*processor, "phaser_fb"), 0.75f);
+            EXPECT_EQ (processor->presetName.toString(), shown);
+            // A folder that is not UTF-8 is not stored (the XML would hold another name).
+            EXPECT_EQ (processor->lastPresetFolderPath.get(), folder == "Old" ? juce::String (root + "/Old") : juce::String());
+        }
     }
 }

@@ -120,39 +120,44 @@ TEST_F (AudioLoop, DetectorTakesTheLargerSignedSample)
 // One bad sample in blocks of 512: from the next block on the output is
 // finite. With the envelope amounts at 0 a NaN in the left leaves the right as
 // it would be without it; at 900, with envelope amounts, an infinity or a NaN
-// reaches both units through the envelope's control update at 960. A finite
-// 1e30 is processed: its ring-out fills the next block.
+// reaches both units through the envelope's control update at 960 (with no
+// envelope on the rate, through the depth alone). Blocks of 100 end between
+// the units' LFO reads. A finite 1e30 is processed: its ring-out fills the
+// next block.
 TEST_F (AudioLoop, ABadSampleLeavesTheOutputFiniteFromTheNextBlockAndAHugeOneRingsOn)
 {
     const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    const struct { float value; bool left, right; int at; float envAmount; } rows[] = {
-        { nan, true, false, 1000, 0.5f }, { inf, true, true, 900, 0.9f }, { nan, false, true, 900, 0.1f },
-        { -inf, true, false, 900, 0.9f }, { 1e30f, true, true, 1000, 0.9f },
+    const struct { float value; bool left, right; int at; float toDepth, toRate; int block = kBlock; } rows[] = {
+        { nan, true, false, 1000, 0.5f, 0.5f }, { inf, true, true, 900, 0.9f, 0.9f }, { nan, false, true, 900, 0.1f, 0.1f },
+        { -inf, true, false, 900, 0.9f, 0.9f }, { 1e30f, true, true, 1000, 0.9f, 0.9f },
+        { nan, true, true, 900, 0.9f, 0.5f }, { nan, true, true, 950, 0.9f, 0.9f, 100 },
     };
 
     for (const auto& row : rows)
     {
-        SCOPED_TRACE (testing::Message() << row.value << " at " << row.at << " in " << row.left << row.right);
+        SCOPED_TRACE (testing::Message() << row.value << " at " << row.at << " in " << row.left << row.right
+                                         << ", amounts " << row.toDepth << " " << row.toRate << ", blocks of " << row.block);
         OndrelAudioProcessor p, clean;
         for (auto* q : { &p, &clean })
-            setNormalised (*q, "env_todepth", row.envAmount), setNormalised (*q, "env_torate", row.envAmount);
+            setNormalised (*q, "env_todepth", row.toDepth), setNormalised (*q, "env_torate", row.toRate);
         juce::Random random (7);
+        const int badBlock = row.at / row.block;
 
-        for (int b = 0; b < 6; ++b)
+        for (int b = 0; b * row.block < 6 * kBlock; ++b)
         {
-            const auto input = noise (2, kBlock, random);
+            const auto input = noise (2, row.block, random);
             auto bad = input;
-            for (int c = 0; c < 2 && row.at / kBlock == b; ++c)
+            for (int c = 0; c < 2 && badBlock == b; ++c)
                 if (c == 0 ? row.left : row.right)
-                    bad.setSample (c, row.at % kBlock, row.value);
+                    bad.setSample (c, row.at % row.block, row.value);
             const auto out = processed (p, bad), expected = processed (clean, input);
 
             for (int c = 0; c < 2; ++c)
-                ASSERT_TRUE (b < 2 || std::all_of (out.getReadPointer (c), out.getReadPointer (c) + kBlock,
-                                                   [] (float x) { return std::isfinite (x); })) << "block " << b;
-            ASSERT_TRUE (row.right || row.envAmount != 0.5f
-                         || std::equal (out.getReadPointer (1), out.getReadPointer (1) + kBlock, expected.getReadPointer (1)));
-            ASSERT_TRUE (b != 2 || std::isfinite (row.value) == (out.getMagnitude (0, kBlock) > 1e20f));
+                ASSERT_TRUE (b <= badBlock || std::all_of (out.getReadPointer (c), out.getReadPointer (c) + row.block,
+                                                           [] (float x) { return std::isfinite (x); })) << "block " << b;
+            ASSERT_TRUE (row.right || row.toDepth != 0.5f || row.toRate != 0.5f
+                         || std::equal (out.getReadPointer (1), out.getReadPointer (1) + row.block, expected.getReadPointer (1)));
+            ASSERT_TRUE (b != badBlock + 1 || std::isfinite (row.value) == (out.getMagnitude (0, row.block) > 1e20f));
         }
     }
 }

@@ -91,3 +91,92 @@ TEST_F (Concurrency, LearningAutomationAndStateWhileControllersArrive)
     EXPECT_TRUE (pumpUntil ([&] { return ! p.learning() && p.learnedController ("phaser_rate") >= 0; }));
     expectConsistentTable();
 }
+
+namespace
+{
+// A host's parameter change, made on the host thread and held where the
+// processor would hear it next (the tree calls the listener added last
+// first) until the test releases it. It is made from a listener of the
+// parameter, under the parameter's listener lock, which the parameter tree's
+// teardown takes: the host's call has left the tree before the tree goes, as
+// a real host's call would have returned long before.
+struct HeldChange : juce::AudioProcessorValueTreeState::Listener,
+                    juce::AudioProcessorParameter::Listener
+{
+    HeldChange (OndrelAudioProcessor& p, const juce::String& id, float v) : target (parameter (p, id)), value (v)
+    {
+        p.valueTreeState->addParameterListener (id, this);
+        target.addListener (this);
+    }
+
+    // On the host thread.
+    void make() { target.sendValueChangedMessageToListeners (target.getValue()); }
+
+    void parameterValueChanged (int, float) override
+    {
+        if (! made.exchange (true))
+            target.setValue (value);
+    }
+    void parameterGestureChanged (int, bool) override {}
+
+    // Also hears the audio thread's controllers, before the host's change.
+    void parameterChanged (const juce::String&, float) override
+    {
+        if (! made)
+            return;
+        underway = true;
+        while (! released)
+            std::this_thread::yield();
+    }
+
+    juce::RangedAudioParameter& target;
+    const float value;
+    std::atomic<bool> made { false }, underway { false }, released { false };
+};
+} // namespace
+
+// A host stops the audio and stops calling into an instance before deleting
+// it, but a change it made on its own thread may still be under way when the
+// deletion starts. The processor leaves the parameters' listener lists first,
+// which waits for that change, and only then lets the engine go. The held
+// change is to the first or the last listener the processor removes. The
+// verdict is the sanitizers': the destructor's first lock can order a change
+// that finishes very early, so several rounds run.
+TEST_F (Concurrency, DeletionWaitsForAHostChangeUnderWay)
+{
+    writeUserFile (midiTableFile(), R"(<ONDREL_MIDITABLE phaser_depth="1" phaser_rate="2" phaser_fb="3" filter_hp="4"/>)");
+
+    for (int round = 0; round < 8; ++round)
+    {
+        SCOPED_TRACE (round);
+        auto p = std::make_unique<OndrelAudioProcessor>();
+        HeldChange change (*p, round % 2 == 0 ? "bypass" : "phaser_depth", 1.0f);
+        std::atomic<bool> lastChange { false };
+        std::atomic<int> hostRounds { 0 };
+        std::thread host ([&] {
+            juce::Random random (5 + round);
+            for (; ! lastChange; ++hostRounds)
+                for (const char* id : kAutomated)
+                    setNormalised (*p, id, random.nextFloat());
+            change.make();
+        });
+
+        {
+            AudioThread audio (*p);
+            const auto deadline = juce::Time::getMillisecondCounter() + 60000;
+            while ((audio.blocks <= 20 || hostRounds <= 20) && juce::Time::getMillisecondCounter() < deadline)
+                pumpMessages (1);
+            EXPECT_GT (audio.blocks, 20);
+        }
+
+        lastChange = true;
+        const bool underway = pumpUntil ([&] { return change.underway.load(); });
+        EXPECT_TRUE (underway);
+        change.released = true;
+        if (! underway)
+            host.join(); // never delete under a host that may still call in
+        p.reset();
+        if (host.joinable())
+            host.join();
+    }
+}

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
 #include <tuple>
 
@@ -170,6 +171,29 @@ TEST_F (MidiLearn, UnparsableFilesAndEntriesOutsideTheTableBindNothing)
         EXPECT_TRUE (p.midiCCTable.size() == 128 && std::all_of (p.midiCCTable.begin(), p.midiCCTable.end(), [] (auto& e) { return e.isEmpty(); })) << text;
         EXPECT_EQ (written (midiTableFile()), "<ONDREL_MIDITABLE>");
         EXPECT_EQ (bytesOf (settingsFolder().getChildFile ("Ondrel.miditable.unreadable")), text); // kept as it was
+    }
+
+    // When that copy cannot be made, the file stays as it is and no empty table is written over it.
+    const auto path = midiTableFile().getFullPathName().toStdString(), copy = path + ".unreadable";
+    const std::pair<const char*, std::function<bool()>> blocked[] = {
+        { "the copy's name taken by a folder", [&] { return putFile (path, "<ONDREL_MIDITABLE bypass=\"1") && mkdir (copy.c_str(), 0700) == 0; } },
+        { "a FIFO", [&] { return mkfifo (path.c_str(), 0600) == 0; } },
+        { "over 8 MiB", [&] { return putFile (path, "<ONDREL_MIDITABLE bypass=\"1\"/>" + std::string ((8 << 20) + 1, ' ')); } },
+    };
+    for (const auto& [what, lay] : blocked)
+    {
+        ASSERT_TRUE (settingsFolder().deleteRecursively() && settingsFolder().createDirectory() && lay()) << what;
+        const auto before = tree (settingsFolder().getFullPathName().toStdString());
+        OndrelAudioProcessor p;
+        EXPECT_EQ (p.learnedController ("bypass"), -1) << what;
+        // A learn binds in memory but writes nothing over the file either.
+        p.armLearn ("phaser_rate");
+        send (p, { { 0, cc (1, 10, 1) } });
+        EXPECT_TRUE (pumpUntil ([&] { return p.learnedController ("phaser_rate") == 10; })) << what;
+        auto after = tree (settingsFolder().getFullPathName().toStdString());
+        after.erase (std::remove_if (after.begin(), after.end(), [] (auto& e) { return e.rfind ("Ondrel.settings", 0) == 0; }),
+                     after.end());
+        EXPECT_TRUE (after == before) << what;
     }
 
     // Numbers beyond the int range are not taken modulo 2^32 (to 107 and to 0).

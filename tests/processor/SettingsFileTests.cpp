@@ -1,6 +1,8 @@
 #include "TestSupport.h"
+#include "processor/FileReplacement.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ondrel_test;
 
@@ -145,4 +147,109 @@ TEST_F (SettingsFile, LinkedFilesStayLinksAndTheirTargetsTakeTheWrites)
     EXPECT_EQ (written (settings), R"(<ONDREL presetLocation="/q" window_width="718" window_height="222">)");
     EXPECT_EQ (written (table), "<ONDREL_MIDITABLE>");
     EXPECT_EQ (elsewhere.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 5); // no temporary file left
+}
+
+// FileReplacement on a path's bytes. Each row lays out files in a folder of
+// its own, writes "new" through `name`, and compares the folder with what it
+// held before, `target` replaced by "new". A path the framework would read
+// as another one is refused, with nothing written anywhere ("" target), and
+// so is a chain of more links than the system follows (40).
+TEST_F (SettingsFile, ReplacementKeepsThePathsBytesAndRefusesWhatItCannotKeep)
+{
+    const auto chain = [] (const std::string& folder, int links) {
+        for (int i = 1; i <= links; ++i)
+            symlink (i == links ? "t" : ("l" + std::to_string (i + 1)).c_str(), (folder + "/l" + std::to_string (i)).c_str());
+        return putFile (folder + "/t", "old");
+    };
+    const auto old = [] (std::vector<std::string> files) {
+        return [files] (const std::string& folder) {
+            bool ok = true;
+            for (const auto& file : files)
+                ok = ok && (file.back() == '/' ? mkdir ((folder + "/" + file).c_str(), 0700) == 0
+                                               : putFile (folder + "/" + file, "old"));
+            return ok;
+        };
+    };
+    const struct { const char* what; std::function<bool (const std::string&)> lay; std::string name, target; } rows[] = {
+        { "a chain of 40 links", [&] (auto& f) { return chain (f, 40); }, "l1", "t" },
+        { "a chain of 41 links", [&] (auto& f) { return chain (f, 41); }, "l1", "" },
+        { "a Latin-1 name", old ({ "Caf\xe9.xml" }), "Caf\xe9.xml", "Caf\xe9.xml" },
+        { "a folder named in Latin-1", old ({ "Caf\xe9/", "Caf\xe9/x.xml" }), "Caf\xe9/x.xml", "Caf\xe9/x.xml" },
+        { "a new file there", old ({ "Caf\xe9/" }), "Caf\xe9/new.xml", "Caf\xe9/new.xml" },
+        { "a link into it", [&] (auto& f) { return old ({ "d\xe9/", "d\xe9/t" }) (f) && symlink ("d\xe9/t", (f + "/l").c_str()) == 0; },
+          "l", "d\xe9/t" },
+        { "an overlong ../", old ({ "deep/", "deep/\xc0\xae\xc0\xae\xc0\xafup.xml" }), "deep/\xc0\xae\xc0\xae\xc0\xafup.xml", "" },
+        { "stray bytes read as ../", old ({ "deep/", "deep/\xae\xae\xafup.xml" }), "deep/\xae\xae\xafup.xml", "" },
+        { "a link to an overlong ../", [&] (auto& f) { return old ({ "deep/" }) (f) && symlink ("\xc0\xae\xc0\xae\xc0\xafup", (f + "/deep/l").c_str()) == 0; },
+          "deep/l", "" },
+        { "a lone E0 read as the end", old ({ "Voil\xe0.xml" }), "Voil\xe0.xml", "" },
+    };
+    for (size_t i = 0; i < std::size (rows); ++i)
+    {
+        const auto& row = rows[i];
+        SCOPED_TRACE (row.what);
+        const auto folder = home.folder.getFullPathName().toStdString() + "/row" + std::to_string (i);
+        ASSERT_TRUE (mkdir (folder.c_str(), 0700) == 0 && row.lay (folder));
+        auto expected = tree (folder);
+        if (! row.target.empty())
+        {
+            expected.erase (std::remove (expected.begin(), expected.end(), row.target + "=old"), expected.end());
+            expected.push_back (row.target + "=new");
+            std::sort (expected.begin(), expected.end());
+        }
+        EXPECT_EQ (FileReplacement::replaceContent (rawFile (folder + "/" + row.name), juce::MemoryBlock ("new", 3)),
+                   ! row.target.empty());
+        EXPECT_EQ (tree (folder), expected);
+    }
+}
+
+// A home folder whose name is not UTF-8: the settings folder is made there,
+// and an unreadable file is kept beside itself, under its own name.
+TEST_F (SettingsFile, AHomeFolderNamedInLatin1HoldsTheFiles)
+{
+    const auto latin = home.folder.getFullPathName().toStdString() + "/Caf\xe9";
+    ASSERT_EQ (mkdir (latin.c_str(), 0700), 0);
+    setenv ("HOME", latin.c_str(), 1); // the fixture's TempHome puts it back
+    const auto folder = latin + "/.config/Application Support/Kesmark";
+
+    for (const char* text : { "", "<ONDREL presetLocation=\"/p\"" })
+    {
+        if (*text != 0)
+        {
+            ASSERT_TRUE (putFile (folder + "/Ondrel.settings", text));
+        }
+        OndrelAudioProcessor p;
+        EXPECT_EQ (p.presetLocation.toString(), kDefaultFolder);
+        EXPECT_TRUE (rawFile (folder + "/Ondrel.settings").loadFileAsString().contains ("presetLocation=\"" + kDefaultFolder));
+        EXPECT_TRUE (rawFile (folder + "/Ondrel.miditable").existsAsFile());
+        EXPECT_EQ (bytesOf (rawFile (folder + "/Ondrel.settings.unreadable")), text);
+        EXPECT_EQ (home.folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1); // nothing made elsewhere
+    }
+}
+
+// An unreadable file whose copy cannot be made stays as it is, and no
+// defaults are written over it, neither at the start nor on a later change.
+TEST_F (SettingsFile, UnreadableFileStaysWhenItsCopyCannotBeMade)
+{
+    const auto path = settingsFile().getFullPathName().toStdString();
+    const std::pair<const char*, std::function<bool()>> rows[] = {
+        { "the copy's name taken by a folder",
+          [&] { return putFile (path, "<ONDREL presetLocation=\"/p\"") && mkdir ((path + ".unreadable").c_str(), 0700) == 0; } },
+        { "a FIFO", [&] { return mkfifo (path.c_str(), 0600) == 0; } },
+        { "over 8 MiB", [&] { return putFile (path, "<ONDREL presetLocation=\"/p\"/>" + std::string ((8 << 20) + 1, ' ')); } },
+    };
+    for (const auto& [what, lay] : rows)
+    {
+        SCOPED_TRACE (what);
+        ASSERT_TRUE (settingsFolder().deleteRecursively() && settingsFolder().createDirectory() && lay());
+        const auto before = tree (settingsFolder().getFullPathName().toStdString());
+        OndrelAudioProcessor p;
+        p.windowWidth = 900;
+        p.updateSettingFile();
+        expectWindow (p, kDefaultFolder, 900, 222);
+        auto after = tree (settingsFolder().getFullPathName().toStdString());
+        after.erase (std::remove_if (after.begin(), after.end(), [] (auto& e) { return e.rfind ("Ondrel.miditable", 0) == 0; }),
+                     after.end());
+        EXPECT_TRUE (after == before);
+    }
 }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ondrel_test
 {
@@ -37,6 +40,51 @@ juce::String ProcessorTest::written (const juce::File& file)
     for (int i = 0; i < xml->getNumAttributes(); ++i)
         text << " " << xml->getAttributeName (i) << "=\"" << xml->getAttributeValue (i) << "\"";
     return text + ">";
+}
+
+bool putFile (const std::string& path, const std::string& content)
+{
+    std::ofstream out (path, std::ios::binary | std::ios::trunc);
+    return out.write (content.data(), (std::streamsize) content.size()) && out.flush();
+}
+
+std::vector<std::string> tree (const std::string& folder)
+{
+    std::vector<std::string> entries;
+    DIR* dir = opendir (folder.c_str());
+    while (dir != nullptr)
+    {
+        const auto* entry = readdir (dir);
+        if (entry == nullptr)
+            break;
+        const std::string name = entry->d_name, path = folder + "/" + name;
+        struct stat info;
+        if (name == "." || name == ".." || lstat (path.c_str(), &info) != 0)
+            continue;
+        if (S_ISDIR (info.st_mode))
+        {
+            entries.push_back (name + "/");
+            for (const auto& inner : tree (path))
+                entries.push_back (name + "/" + inner);
+        }
+        else if (S_ISLNK (info.st_mode))
+        {
+            char target[4096];
+            const auto length = readlink (path.c_str(), target, sizeof (target));
+            entries.push_back (name + "->" + std::string (target, (size_t) std::max<ssize_t> (length, 0)));
+        }
+        else if (S_ISREG (info.st_mode))
+        {
+            std::ifstream in (path, std::ios::binary);
+            entries.push_back (name + "=" + std::string (std::istreambuf_iterator<char> (in), {}));
+        }
+        else
+            entries.push_back (name);
+    }
+    if (dir != nullptr)
+        closedir (dir);
+    std::sort (entries.begin(), entries.end());
+    return entries;
 }
 
 juce::RangedAudioParameter& parameter (OndrelAudioProcessor& p, const juce::String& id)

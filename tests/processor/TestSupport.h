@@ -45,6 +45,20 @@ protected:
     TempHome home;
 };
 
+// Paths as bytes, for names that are not UTF-8, handled without the framework.
+// A file whose full path holds exactly `bytes`: the framework's string
+// constructors decode them, and its File constructor folds a "../" it decodes.
+inline juce::File rawFile (const std::string& bytes)
+{
+    return juce::File::createFileWithoutCheckingPath (
+        juce::String (juce::CharPointer_UTF8 (bytes.c_str()), juce::CharPointer_UTF8 (bytes.c_str() + bytes.size())));
+}
+// Creates or truncates the file and writes `content`; false on failure.
+bool putFile (const std::string& path, const std::string& content);
+// What a folder holds, sorted, folders entered: "name/" for a folder,
+// "name->target" for a link, "name=content" for a file ("name" for anything else).
+std::vector<std::string> tree (const std::string& folder);
+
 juce::RangedAudioParameter& parameter (OndrelAudioProcessor& p, const juce::String& id);
 inline void setNormalised (OndrelAudioProcessor& p, const juce::String& id, float v) { parameter (p, id).setValue (v); }
 inline float normalised (OndrelAudioProcessor& p, const juce::String& id) { return parameter (p, id).getValue(); }

@@ -1,5 +1,6 @@
 #include "AudioFileHeader.h"
 
+#include "FileKind.h"
 #include "Limits.h"
 
 namespace ondrel::host
@@ -134,11 +135,13 @@ namespace
         const auto inFile = juce::jlimit<juce::int64> (0, claimed, (fileSize - f.dataStart) / bytesPerFrame);
         header = { f.isAiff, (int) f.channels, (int) f.bits, claimed, inFile };
 
-        if (claimed > limits::maxSamples)
-            return "its header announces " + juce::String (claimed) + " sample frames, more than the "
+        // Only what the file holds counts: a WAV written to a pipe (by sox or ffmpeg)
+        // announces a placeholder size of 2 or 4 GB in both its sizes.
+        if (inFile > limits::maxSamples)
+            return "it holds " + juce::String (inFile) + " sample frames, more than the "
                    + juce::String (limits::maxSamples) + " this tool reads";
-        if (f.dataStart + claimed * bytesPerFrame > f.declaredEnd)
-            return "its data (" + juce::String (claimed * bytesPerFrame) + " bytes) runs past the "
+        if (f.dataStart + inFile * bytesPerFrame > f.declaredEnd)
+            return "its data (" + juce::String (inFile * bytesPerFrame) + " bytes) runs past the "
                    + juce::String (f.declaredEnd) + " bytes the file says it has";
         return {};
     }
@@ -147,12 +150,14 @@ namespace
 
 std::optional<AudioFileHeader> readAudioFileHeader (const juce::File& file, juce::String& error)
 {
-    juce::FileInputStream in (file);
+    const auto kind = kindOf (file);
     Fields fields;
     AudioFileHeader header;
 
-    if (in.failedToOpen())
-        error = file.existsAsFile() ? "cannot open it" : "no such file";
+    if (kind != FileKind::regular)
+        error = kind == FileKind::missing ? "no such file" : "not a regular file";
+    else if (juce::FileInputStream in (file); in.failedToOpen())
+        error = "cannot open it";
     else if (walkChunks (in, fields, error))
         error = findProblem (fields, in.getTotalLength(), header);
 

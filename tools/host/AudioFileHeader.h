@@ -20,13 +20,14 @@ struct AudioFileHeader
     juce::int64 framesInFile = 0;    // what the file really holds of them
 };
 
-// The header of `file`; nothing, with `error` set, when it is no WAV or AIFF
-// file this tool reads: no format or data chunk, a sample format other than
-// 8/16/24/32-bit PCM or 32-bit float, no channels or more than
-// limits::maxFileChannels, more than limits::maxSamples frames, data larger
-// than the size the file gives for itself, or any other chunk running past
-// the file's end. Data running past the file's end is a cut file: allowed,
-// and framesInFile says how much of it is there.
+// The header of `file`; nothing, with `error` set, when it is no regular
+// file or no WAV or AIFF file this tool reads: no format or data chunk, a
+// sample format other than 8/16/24/32-bit PCM or 32-bit float, no channels or
+// more than limits::maxFileChannels, more than limits::maxSamples frames in
+// the file, data in the file beyond the size the file gives for itself, or
+// any other chunk running past the file's end. Data running past the file's
+// end is a cut file, or one written to a pipe with placeholder sizes:
+// allowed, and framesInFile says how much of it is there.
 std::optional<AudioFileHeader> readAudioFileHeader (const juce::File& file, juce::String& error);
 
 } // namespace ondrel::host

@@ -2,6 +2,7 @@
 
 #include "Limits.h"
 #include "Numbers.h"
+#include "processor/PathBytes.h"
 
 #include <cmath>
 #include <limits>
@@ -37,7 +38,12 @@ namespace
         const auto blockRange = "whole numbers from 1 to " + juce::String (limits::maxBlockSize);
         constexpr auto maxSeed = std::numeric_limits<juce::int64>::max();
         constexpr auto above0 = std::numeric_limits<double>::denorm_min(), maxFrequency = limits::maxRate / 2;
-        const auto rateRange = "a number from " + juce::String (limits::minRate) + " to " + juce::String (limits::maxRate);
+        const bool namesFile = name == "--state" || name == "--in" || name == "--out" || name == "--screenshot";
+
+        // Before the framework folds a "../" it reads in the name's bytes.
+        if (namesFile && ! PathBytes::readsAsWritten (value.toRawUTF8()))
+            return bad ("a file name whose bytes read as written");
+
         const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (value);
 
         if (name == "--state")          options.initialState = file;
@@ -60,7 +66,8 @@ namespace
         else if (name == "--frequency")
             return decimal (above0, maxFrequency, "a number above 0, at most " + juce::String (maxFrequency), options.signalOptions.frequency);
         else if (name == "--amplitude")  return decimal (0.0, 10.0, "a number from 0 to 10", options.signalOptions.amplitude);
-        else if (name == "--rate")       return decimal (limits::minRate, limits::maxRate, rateRange, options.sampleRate.emplace());
+        // Whole: a WAV header holds no fraction of a hertz.
+        else if (name == "--rate")       return whole ((juce::int64) limits::minRate, (juce::int64) limits::maxRate, options.sampleRate.emplace());
         else if (name == "--noise-seed") return whole (1, maxSeed, options.signalOptions.seed);
         else if (name == "--seed")       return whole (1, maxSeed, options.blockSeed);
         else if (name == "--channels")   return whole (1, limits::maxChannels, options.channels);
@@ -75,7 +82,6 @@ namespace
             }
             if (sizes.empty()) return bad ("a list of " + blockRange);
             options.blockSizes = sizes;
-            options.randomBlocks.reset();
         }
         else if (name == "--random-blocks")
         {
@@ -91,6 +97,61 @@ namespace
         }
 
         return true;
+    }
+
+    // The options each command reads: any other would be ignored, so it is refused.
+    juce::StringArray optionsOf (const juce::String& command)
+    {
+        if (command == "render")
+            return { "--in", "--out", "--signal", "--seconds", "--channels", "--frequency", "--amplitude", "--noise-seed",
+                     "--rate", "--blocks", "--random-blocks", "--seed", "--state", "--param" };
+        if (command == "editor")
+            return { "--screenshot", "--state", "--param" };
+        if (command == "load-state") // FILE replaces whatever --state or --param would set
+            return {};
+        return { "--state", "--param" };
+    }
+
+    // Options the command reads, none of which another one makes moot.
+    bool checkOptionsApply (const Options& options, const juce::StringArray& given, juce::String& error)
+    {
+        static const juce::StringArray signalOptions { "--signal", "--seconds", "--channels", "--frequency", "--amplitude", "--noise-seed" };
+        static const juce::StringArray otherFormats { ".mp3", ".flac", ".ogg", ".opus", ".m4a", ".aif", ".aiff", ".aifc" };
+        const auto allowed = optionsOf (options.command);
+        const auto extension = options.output.getFileExtension().toLowerCase();
+
+        for (const auto& name : given)
+        {
+            if (! allowed.contains (name))
+                error = options.command + " does not take " + name;
+            else if (signalOptions.contains (name) && given.contains ("--in"))
+                error = name + " is for a test signal, which is made only without --in";
+
+            if (error.isNotEmpty())
+                return false;
+        }
+
+        // Options that only one kind of signal, or the random blocks, read.
+        const std::pair<const char*, bool> unread[] = {
+            { "--frequency", options.signal != SignalKind::sine },
+            { "--noise-seed", options.signal != SignalKind::noise },
+            { "--amplitude", options.signal == SignalKind::silence },
+            { "--seed", ! given.contains ("--random-blocks") },
+        };
+
+        for (const auto& [name, ignored] : unread)
+            if (ignored && given.contains (name))
+                error = juce::String (name) + " does not apply to " + (juce::String (name) == "--seed" ? "fixed blocks" : "this --signal");
+
+        if (error.isNotEmpty())
+            return false;
+
+        if (given.contains ("--blocks") && given.contains ("--random-blocks"))
+            error = "--blocks and --random-blocks exclude each other";
+        else if (given.contains ("--out") && otherFormats.contains (extension))
+            error = "--out " + options.output.getFileName() + ": this tool writes WAV only, not " + extension;
+
+        return error.isEmpty();
     }
 
     // A test signal is made whole in memory: its length is bounded like a file's.
@@ -118,7 +179,7 @@ std::optional<Options> parseCommandLine (const juce::StringArray& args, juce::St
 {
     static const juce::StringArray commands { "info", "render", "save-state", "load-state", "editor" };
     Options options;
-    juce::StringArray positional;
+    juce::StringArray positional, given;
 
     for (int i = 0; i < args.size(); ++i)
     {
@@ -134,8 +195,17 @@ std::optional<Options> parseCommandLine (const juce::StringArray& args, juce::St
             return std::nullopt;
         }
 
+        // Every option but --param is read once: a second one would silently win.
+        if (args[i] != "--param" && given.contains (args[i]))
+        {
+            error = args[i] + " is given twice";
+            return std::nullopt;
+        }
+
         if (! applyOption (options, args[i], args[i + 1], error))
             return std::nullopt;
+
+        given.add (args[i]);
 
         ++i;
     }
@@ -160,8 +230,17 @@ std::optional<Options> parseCommandLine (const juce::StringArray& args, juce::St
 
     options.plugin = juce::File::getCurrentWorkingDirectory().getChildFile (positional[1]);
 
+    if (needsStateFile && ! PathBytes::readsAsWritten (positional[2].toRawUTF8()))
+    {
+        error = options.command + ": bad FILE (expected a file name whose bytes read as written)";
+        return std::nullopt;
+    }
+
     if (needsStateFile)
         options.stateFile = juce::File::getCurrentWorkingDirectory().getChildFile (positional[2]);
+
+    if (! checkOptionsApply (options, given, error))
+        return std::nullopt;
 
     if (options.command == "render" && options.output == juce::File())
     {
@@ -182,8 +261,8 @@ juce::String getUsageText()
 {
     return "usage:\n"
            "  ondrel-host info PLUGIN [--state FILE] [--param KEY=VALUE]...\n"
-           "  ondrel-host render PLUGIN --out FILE.wav [--in FILE | --signal sine|noise|silence|impulse]\n"
-           "              [--seconds S] [--channels 1|2] [--frequency HZ] [--amplitude A] [--noise-seed N]\n"
+           "  ondrel-host render PLUGIN --out FILE.wav [--in FILE | --signal sine|noise|silence|impulse\n"
+           "              [--seconds S] [--channels 1|2] [--frequency HZ] [--amplitude A] [--noise-seed N]]\n"
            "              [--rate HZ] [--blocks N[,N...] | --random-blocks MIN:MAX [--seed N]]\n"
            "              [--state FILE] [--param KEY=VALUE]...\n"
            "  ondrel-host save-state PLUGIN FILE [--state FILE] [--param KEY=VALUE]...\n"
@@ -194,18 +273,21 @@ juce::String getUsageText()
            "value in 0..1. --state restores a file written by save-state first; load-state restores\n"
            "FILE and prints what info prints. render reads a WAV or AIFF file (up to 64 channels,\n"
            "of which the first two are used) or makes a test signal, and writes 32-bit float WAV;\n"
-           "--blocks 512,480 alternates sizes, --random-blocks draws them. editor opens the\n"
-           "plug-in's editor on the X display and saves a PNG of it.\n"
+           "--blocks 512,480 alternates sizes, --random-blocks draws them. --rate is the host's\n"
+           "sample rate, whole hertz; with --in only the file's own (nothing is resampled). editor\n"
+           "opens the plug-in's editor on the X display and saves a PNG of all of it, also of what\n"
+           "lies off the screen. A command refuses options it does not use, options given twice\n"
+           "(but --param) and signal options the chosen --signal does not read.\n"
            "\n"
-           "Ranges: --rate 1000 to 768000, --frequency above 0 to 384000, --amplitude 0 to 10,\n"
+           "Ranges: --rate 1000 to 768000 (whole), --frequency above 0 to 384000, --amplitude 0 to 10,\n"
            "block sizes 1 to 65536, seeds from 1; at most 134217728 samples per channel (a file,\n"
            "or --seconds at the rate: about 50 minutes at 44.1 kHz). Output is written under a\n"
            "temporary name beside the target and renamed when complete.\n"
            "\n"
            "Exit code: 0 done (a line starting \"warning:\" tells of a file shorter than its header,\n"
            "channels left out, a state the plug-in did not take or non-finite output samples);\n"
-           "2 the command line is wrong (an unknown parameter too); 1 an input file or the plug-in\n"
-           "fails.\n";
+           "2 the command line is wrong (an unknown parameter, an option the command does not use,\n"
+           "a --rate other than the input file's too); 1 an input file or the plug-in fails.\n";
 }
 
 } // namespace ondrel::host

@@ -2,6 +2,7 @@
 
 #include "EditorScreenshot.h"
 #include "Limits.h"
+#include "OutputFile.h"
 #include "PluginInfo.h"
 #include "PluginLoader.h"
 #include "Renderer.h"
@@ -113,9 +114,9 @@ namespace
         if (state.isEmpty())
             return fail ({ "the plug-in returned an empty state" });
 
-        // Through a temporary file beside it, as every output.
-        if (! options.stateFile.replaceWithData (state.getData(), state.getSize()))
-            return fail ({ "cannot write " + options.stateFile.getFullPathName() });
+        if (! writeThroughTemporaryFile (options.stateFile, [&] (juce::OutputStream& out)
+                                         { return out.write (state.getData(), state.getSize()); }, failure.error))
+            return fail (failure);
 
         std::cout << "wrote " << (int) state.getSize() << " bytes of state to "
                   << options.stateFile.getFullPathName() << std::endl;
@@ -157,10 +158,15 @@ namespace
             if (! readAudioFile (options.input, source, fileRate, warnings, failure.error))
                 return fail (failure);
 
+            // The file's samples would play at another rate: refused, as this tool does not resample.
+            if (options.sampleRate && *options.sampleRate != fileRate)
+                return fail ({ "--rate " + juce::String (*options.sampleRate) + " is not the " + juce::String (fileRate)
+                               + " Hz of " + options.input.getFileName() + ", and this tool does not resample", 2 });
+
             for (const auto& warning : warnings)
                 warn (warning);
 
-            sampleRate = options.sampleRate.value_or (fileRate);
+            sampleRate = fileRate;
         }
 
         auto schedule = options.makeBlockSchedule();

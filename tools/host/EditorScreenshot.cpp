@@ -10,32 +10,30 @@ namespace ondrel::host
 
 namespace
 {
-    // Painted: the area holds more than one colour and stays the same for a moment.
-    juce::Image waitForPaintedScreen (juce::Rectangle<int> area, const juce::File& file, juce::String& error)
+    // Painted: the picture holds more than one colour and stays the same for a moment.
+    // Read from the server's own copy of the window, it is whole whatever the screen's size.
+    juce::Image waitForPaintedEditor (const windowhost::EditorWindow& window, juce::String& error)
     {
-        juce::Image shot;
+        juce::Image picture;
         const bool painted = windowhost::waitUntil ([&]
         {
-            shot = windowhost::captureSettledScreen (file, error);
-            return ! shot.isValid() || ! shot.getBounds().contains (area)
-                   || windowhost::pixelsDifferingFrom (shot, area, shot.getPixelAt (area.getX(), area.getY())) > 0;
+            picture = windowhost::captureSettled ([&] { return window.editorPicture(); });
+            return picture.isValid()
+                   && windowhost::pixelsDifferingFrom (picture, picture.getBounds(), picture.getPixelAt (0, 0)) > 0;
         }, 30000);
 
-        if (shot.isValid() && ! shot.getBounds().contains (area))
-            error = "the editor at " + area.toString() + " does not fit on the screen";
-        else if (shot.isValid() && ! painted)
-            error = "the plug-in's window was never painted";
+        if (! painted)
+            error = picture.isValid() ? "the plug-in's window was never painted" : "cannot read the plug-in's window";
 
-        return error.isEmpty() ? shot : juce::Image();
+        return painted ? picture : juce::Image();
     }
 
     bool writePng (const juce::Image& image, const juce::File& png, juce::String& error)
     {
-        return writeThroughTemporaryFile (png, [&] (const juce::File& temporary)
+        return writeThroughTemporaryFile (png, [&] (juce::OutputStream& out)
         {
-            juce::FileOutputStream out (temporary);
             juce::PNGImageFormat format;
-            return out.openedOk() && format.writeImageToStream (image, out);
+            return format.writeImageToStream (image, out);
         }, error);
     }
 }
@@ -46,15 +44,14 @@ juce::Rectangle<int> saveEditorScreenshot (juce::AudioPluginInstance& plugin, co
 
     windowhost::runBesideMessageLoop ([&]
     {
-        windowhost::EditorWindow window (plugin);
+        windowhost::EditorWindow window (plugin, true);
 
         if (! window.open (error))
             return 1;
 
-        area = window.editorScreenBounds();
-        const juce::TemporaryFile screen (".png");
-        const auto shot = waitForPaintedScreen (area, screen.getFile(), error);
-        return shot.isValid() && writePng (shot.getClippedImage (area), png, error) ? 0 : 1;
+        const auto picture = waitForPaintedEditor (window, error);
+        area = picture.getBounds();
+        return picture.isValid() && writePng (picture, png, error) ? 0 : 1;
     });
 
     return error.isEmpty() ? area : juce::Rectangle<int>();

@@ -1,20 +1,26 @@
 #include "OutputFile.h"
 
+#include "FileKind.h"
 #include "processor/FileReplacement.h"
 
 namespace ondrel::host
 {
 
-bool writeThroughTemporaryFile (const juce::File& target, const std::function<bool (const juce::File&)>& write,
+bool writeThroughTemporaryFile (const juce::File& target, const std::function<bool (juce::OutputStream&)>& write,
                                 juce::String& error)
 {
-    if (FileReplacement::replaceThrough (target, write))
-        return true;
+    if (kindOf (target) == FileKind::other)
+    {
+        error = "cannot write " + target.getFullPathName() + ": it exists and is not a regular file";
+        return false;
+    }
 
-    if (error.isEmpty())
+    const auto replaced = FileReplacement::replaceThroughStream (target, write);
+
+    if (! replaced && error.isEmpty())
         error = "cannot write " + target.getFullPathName();
 
-    return false;
+    return replaced;
 }
 
 } // namespace ondrel::host

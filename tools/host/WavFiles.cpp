@@ -77,14 +77,10 @@ bool readAudioFile (const juce::File& file, juce::AudioBuffer<float>& audio, dou
 
 bool writeFloatWav (const juce::File& file, const juce::AudioBuffer<float>& audio, double sampleRate, juce::String& error)
 {
-    return writeThroughTemporaryFile (file, [&] (const juce::File& temporary)
+    return writeThroughTemporaryFile (file, [&] (juce::OutputStream& out)
     {
-        std::unique_ptr<juce::OutputStream> stream (temporary.createOutputStream());
-
-        if (stream == nullptr)
-            return false;
-
         juce::WavAudioFormat wav;
+        auto stream = std::make_unique<ForwardingStream> (out);
         std::unique_ptr<juce::AudioFormatWriter> writer (
             wav.createWriterFor (stream.get(), sampleRate, (unsigned int) audio.getNumChannels(), 32, {}, 0));
 
@@ -96,7 +92,9 @@ bool writeFloatWav (const juce::File& file, const juce::AudioBuffer<float>& audi
         }
 
         stream.release(); // the writer owns it now
-        return writer->writeFromAudioSampleBuffer (audio, 0, audio.getNumSamples());
+        const auto written = writer->writeFromAudioSampleBuffer (audio, 0, audio.getNumSamples());
+        writer.reset(); // writes the final sizes into the header, which the caller then checks
+        return written;
     }, error);
 }
 

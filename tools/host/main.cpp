@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "XSession.h"
 
+#include <cstring>
 #include <iostream>
 
 namespace
@@ -22,7 +23,7 @@ int main (int argc, char* argv[])
     juce::StringArray args;
 
     for (int i = 1; i < argc; ++i)
-        args.add (juce::String::fromUTF8 (argv[i]));
+        args.add (juce::String::fromUTF8 (argv[i], (int) std::strlen (argv[i]))); // the bytes as given
 
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h")
     {

@@ -17,16 +17,24 @@ bool EditorWindow::open (juce::String& error, int timeoutMs)
 
         // The host's window is the hosting component itself: when the plug-in
         // asks to be resized, JUCE's host resizes it, and so the X window.
+        // Unmapped until shown, so that the server may keep pictures first.
         editor->setTopLeftPosition (screenX, screenY);
         editor->addToDesktop (0);
-        editor->setVisible (true);
         hostWindow = (unsigned long) (juce::pointer_sized_uint) editor->getWindowHandle();
     });
 
     if (editor == nullptr)
         error = "the plug-in has no editor";
-    else if (! waitUntil ([this] { return ! editorScreenBounds().isEmpty(); }, timeoutMs))
-        error = "the plug-in's window never appeared";
+    else if (keepsPicture && ! (waitUntil ([this] { return windowExists (hostWindow); }, timeoutMs)
+                                && keepChildPictures (hostWindow)))
+        error = "the X server cannot keep the plug-in's picture (it lacks the Composite extension)";
+    else
+    {
+        onMessageThread ([this] { editor->setVisible (true); });
+
+        if (! waitUntil ([this] { return ! editorScreenBounds().isEmpty(); }, timeoutMs))
+            error = "the plug-in's window never appeared";
+    }
 
     return error.isEmpty();
 }
@@ -49,6 +57,24 @@ juce::Rectangle<int> EditorWindow::editorScreenBounds() const
         return { box.x, box.y, box.width, box.height };
 
     return {};
+}
+
+juce::Image EditorWindow::editorPicture() const
+{
+    const auto children = keepsPicture && hostWindow != 0 ? viewableChildren (hostWindow) : std::vector<ScreenBox> {};
+    const auto pixels = children.empty() ? WindowPixels {} : readKeptPicture (children.front().id);
+
+    if (pixels.rgb.empty())
+        return {};
+
+    juce::Image picture (juce::Image::RGB, pixels.width, pixels.height, false);
+    const juce::Image::BitmapData data (picture, juce::Image::BitmapData::writeOnly);
+
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            data.setPixelColour (x, y, juce::Colour (0xff000000 | pixels.rgb[(size_t) (y * pixels.width + x)]));
+
+    return picture;
 }
 
 juce::Rectangle<int> EditorWindow::hostWindowBounds()

@@ -17,7 +17,10 @@ class EditorWindow
 public:
     static constexpr int screenX = 100, screenY = 100;
 
-    explicit EditorWindow (juce::AudioPluginInstance& pluginToShow) : plugin (pluginToShow) {}
+    // With `keepPicture`, the X server keeps the whole of the plug-in's window
+    // in memory (see editorPicture), wherever the window lies.
+    explicit EditorWindow (juce::AudioPluginInstance& pluginToShow, bool keepPicture = false)
+        : plugin (pluginToShow), keepsPicture (keepPicture) {}
     ~EditorWindow() { close(); }
 
     // Opens the editor and waits until the plug-in's window is mapped;
@@ -28,6 +31,9 @@ public:
     // The plug-in's own X window inside the host's, as the server has it;
     // empty while the editor is closed or not yet mapped.
     juce::Rectangle<int> editorScreenBounds() const;
+    // All of the plug-in's window as the plug-in drew it, also where it lies
+    // off the screen; invalid unless opened with `keepPicture`.
+    juce::Image editorPicture() const;
     // The host's window (the hosting component on the desktop).
     juce::Rectangle<int> hostWindowBounds();
     // Waits until the plug-in's window is mapped with this size.
@@ -36,6 +42,7 @@ public:
 private:
     juce::AudioPluginInstance& plugin;
     std::unique_ptr<juce::AudioProcessorEditor> editor;
+    const bool keepsPicture;
     unsigned long hostWindow = 0;
 };
 

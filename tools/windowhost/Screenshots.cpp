@@ -24,22 +24,27 @@ juce::Image captureScreen (const juce::File& file, juce::String& error)
     return image;
 }
 
-juce::Image captureSettledScreen (const juce::File& file, juce::String& error)
+juce::Image captureSettled (const std::function<juce::Image()>& capture)
 {
-    auto shot = captureScreen (file, error);
+    auto shot = capture();
 
     for (int i = 0; i < 20 && shot.isValid(); ++i)
     {
         juce::Thread::sleep (100);
-        auto next = captureScreen (file, error);
+        auto next = capture();
 
-        if (! next.isValid() || pixelsDifferingBetween (shot, next, shot.getBounds()) == 0)
+        if (! next.isValid() || (next.getBounds() == shot.getBounds() && pixelsDifferingBetween (shot, next, shot.getBounds()) == 0))
             break;
 
         shot = next;
     }
 
     return shot;
+}
+
+juce::Image captureSettledScreen (const juce::File& file, juce::String& error)
+{
+    return captureSettled ([&] { return captureScreen (file, error); });
 }
 
 int pixelsDifferingFrom (const juce::Image& image, juce::Rectangle<int> area, juce::Colour background)

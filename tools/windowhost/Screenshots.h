@@ -6,6 +6,8 @@
 
 #include <juce_graphics/juce_graphics.h>
 
+#include <functional>
+
 namespace ondrel::windowhost
 {
 
@@ -13,8 +15,12 @@ namespace ondrel::windowhost
 // and `error` set when that fails.
 juce::Image captureScreen (const juce::File& file, juce::String& error);
 
-// A capture once two taken 100 ms apart agree: a plug-in repaints on the
-// host's next idle call, a little after what it shows has changed.
+// What `capture` gives once two captures taken 100 ms apart agree (or an
+// invalid image): a plug-in repaints on the host's next idle call, a little
+// after what it shows has changed.
+juce::Image captureSettled (const std::function<juce::Image()>& capture);
+
+// captureScreen, settled.
 juce::Image captureSettledScreen (const juce::File& file, juce::String& error);
 
 // How many pixels of `area` differ from `background`.

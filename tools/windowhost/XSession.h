@@ -3,6 +3,7 @@
 // The few Xlib calls a window host makes, kept out of every file that
 // includes JUCE (Xlib's macros clash with JUCE's names).
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,26 @@ std::vector<ScreenBox> viewableTopLevels();
 // The mapped children of `window`, in screen coordinates: inside the host's
 // window, the plug-in's own X window.
 std::vector<ScreenBox> viewableChildren (unsigned long window);
+
+// Whether the server knows `window` yet: another connection may still hold
+// the request that makes it.
+bool windowExists (unsigned long window);
+
+// From now on the server draws every child of `window`, those there now and
+// those to come, into memory of its own as well as onto the screen (the
+// Composite extension), so a child's whole picture stays readable where it
+// lies off the screen. Call while `window` is unmapped, so that nothing is
+// drawn before. False when the server lacks the extension.
+bool keepChildPictures (unsigned long window);
+
+struct WindowPixels
+{
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> rgb;   // 0xRRGGBB, row by row from the top
+};
+
+// The whole picture of a mapped child of a window given to keepChildPictures;
+// empty when there is none.
+WindowPixels readKeptPicture (unsigned long child);
 
 } // namespace ondrel::windowhost
