@@ -37,6 +37,37 @@ void Ondrel_Gui_LfoPanel::WaveformBox::mouseDown (const juce::MouseEvent& e)
         juce::ComboBox::mouseDown (e);
 }
 
+void Ondrel_Gui_LfoPanel::WaveformBox::showPopup()
+{
+    auto menu = *getRootMenu();
+
+    for (juce::PopupMenu::MenuItemIterator items (menu, true); items.next();)
+        items.getItem().isTicked = items.getItem().itemID == getSelectedId();
+
+    // The look sizes the menu after the box's own text label.
+    juce::Label* text = nullptr;
+
+    for (auto* child : getChildren())
+        if (text == nullptr)
+            text = dynamic_cast<juce::Label*> (child);
+
+    auto& look = getLookAndFeel();
+    menu.setLookAndFeel (&look);
+    const auto options = text != nullptr ? look.getOptionsForComboBoxPopupMenu (*this, *text)
+                                         : juce::PopupMenu::Options().withTargetComponent (this);
+    menu.showMenuAsync (options, juce::ModalCallbackFunction::forComponent (
+                                     +[] (int result, WaveformBox* box) {
+                                         if (box == nullptr)
+                                             return;
+                                         box->hidePopup();
+                                         if (result != 0 && result == box->getSelectedId())
+                                             box->setSelectedId (0, juce::dontSendNotification);
+                                         if (result != 0)
+                                             box->setSelectedId (result, juce::sendNotificationSync);
+                                     },
+                                     this));
+}
+
 Ondrel_Gui_LfoPanel::~Ondrel_Gui_LfoPanel()
 {
     waveformAttachment.reset();

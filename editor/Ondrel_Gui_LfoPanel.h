@@ -22,6 +22,9 @@ public:
     public:
         using juce::ComboBox::ComboBox;
         void mouseDown (const juce::MouseEvent& e) override;
+        // As the framework's popup, but choosing the item shown sends a change
+        // too: it may stand for an in-between value, which then becomes exact.
+        void showPopup() override;
     };
 
 private:

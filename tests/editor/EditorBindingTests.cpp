@@ -95,6 +95,21 @@ TEST_F (EditorTest, WaveformBoxNamesTheWaveformTheSoundPlays)
         EXPECT_EQ (wave.getValue(), (float) k / 5.0f) << k;
     }
 
+    // From the box's menu, the item shown (standing for an in-between value)
+    // and another one: either sets its exact value.
+    for (int k = 0; k < 6; ++k)
+        for (int chosen : { k, (k + 3) % 6 })
+        {
+            wave.setValueNotifyingHost (std::min (k + 0.5f, 5.0f) / 5.0f);
+            pumpPostedMessages();
+            box.showPopup();
+            auto* menu = juce::ModalComponentManager::getInstance()->getModalComponent (0);
+            ASSERT_NE (menu, nullptr);
+            menu->exitModalState (chosen + 1);
+            EXPECT_TRUE (pumpUntil ([&] { return wave.getValue() == (float) chosen / 5.0f; })) << k << " " << chosen;
+            EXPECT_EQ (box.getText(), played ((float) chosen / 5.0f));
+        }
+
     // Randomise draws continuous values.
     for (int i = 0; i < 20; ++i)
     {
