@@ -139,9 +139,11 @@ struct HeldChange : juce::AudioProcessorValueTreeState::Listener,
 // it, but a change it made on its own thread may still be under way when the
 // deletion starts. The processor leaves the parameters' listener lists first,
 // which waits for that change, and only then lets the engine go. The held
-// change is to the first or the last listener the processor removes. The
-// verdict is the sanitizers': the destructor's first lock can order a change
-// that finishes very early, so several rounds run.
+// change is to the first or the last listener the processor removes; it is
+// released just before the deletion starts and runs on into it. The verdict
+// is the sanitizers' (a plain run only shows the change was reached): the
+// destructor's first lock can order a change that finishes very early, so
+// several rounds run.
 TEST_F (Concurrency, DeletionWaitsForAHostChangeUnderWay)
 {
     writeUserFile (midiTableFile(), R"(<ONDREL_MIDITABLE phaser_depth="1" phaser_rate="2" phaser_fb="3" filter_hp="4"/>)");

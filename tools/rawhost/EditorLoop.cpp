@@ -107,7 +107,10 @@ void EditorLoop::postClose (RawPlugin& plugin, bool editorFirst)
         plugin.close();
 
         if (window != 0)
+        {
             XDestroyWindow (static_cast<Display*> (display), window);
+            XFlush (static_cast<Display*> (display));
+        }
     });
 }
 
