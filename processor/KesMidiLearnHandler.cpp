@@ -148,7 +148,7 @@ void KesMidiLearnHandler::getMidiTableSetting()
     // table file (an unreadable one is kept beside it) and binds nothing.
     if (root == nullptr)
     {
-        SettingsFiles::writeDefaults (juce::XmlElement ("ONDREL_MIDITABLE"), file);
+        SettingsFiles::writeKeepingUnreadable (juce::XmlElement ("ONDREL_MIDITABLE"), file);
         return;
     }
 

@@ -69,7 +69,7 @@ void PluginSettingState::writeDefaultSettingFile()
     root.setAttribute ("window_width", defaultWindowWidth);
     root.setAttribute ("window_height", defaultWindowHeight);
 
-    SettingsFiles::writeDefaults (root, SettingsFiles::settingsFile());
+    SettingsFiles::writeKeepingUnreadable (root, SettingsFiles::settingsFile());
 
     presetLocation = SettingsFiles::defaultPresetFolder();
 }

@@ -64,12 +64,6 @@ bool keepUnreadable (const juce::File& file)
 }
 } // namespace
 
-void writeDefaults (const juce::XmlElement& defaults, const juce::File& file)
-{
-    if (keepUnreadable (file))
-        write (defaults, file);
-}
-
 bool writeKeepingUnreadable (const juce::XmlElement& element, const juce::File& file)
 {
     return (readUntrustedXmlFile (file) != nullptr || keepUnreadable (file)) && write (element, file);

@@ -23,15 +23,10 @@ juce::String defaultPresetFolder();
 // a failed write leaves the file as it was (and returns false).
 bool write (const juce::XmlElement& element, const juce::File& file);
 
-// Writes `defaults` to a file that is missing or could not be read. What an
+// Writes `element` over a file that reads as XML or is missing. What an
 // unreadable file holds is kept first, byte for byte, as "<name>.unreadable"
 // beside its final target (replacing an older copy); when that copy cannot be
-// made, the file is left alone instead.
-void writeDefaults (const juce::XmlElement& defaults, const juce::File& file);
-
-// Writes `element` over a file that reads as XML or is missing; an unreadable
-// one is first kept as writeDefaults keeps it, and left alone (false) when it
-// cannot be.
+// made, the file is left alone instead (false).
 bool writeKeepingUnreadable (const juce::XmlElement& element, const juce::File& file);
 
 // The C library's atoi on an attribute text, with out-of-range values
