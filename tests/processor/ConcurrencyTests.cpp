@@ -165,9 +165,7 @@ TEST_F (Concurrency, DeletionWaitsForAHostChangeUnderWay)
 
         {
             AudioThread audio (*p);
-            const auto deadline = juce::Time::getMillisecondCounter() + 60000;
-            while ((audio.blocks <= 20 || hostRounds <= 20) && juce::Time::getMillisecondCounter() < deadline)
-                pumpMessages (1);
+            pumpUntil ([&] { return audio.blocks > 20 && hostRounds > 20; }, 60000);
             EXPECT_GT (audio.blocks, 20);
         }
 

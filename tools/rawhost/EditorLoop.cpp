@@ -14,12 +14,14 @@ using namespace vst2;
 namespace
 {
     // A busy Xvfb now and then resets a new connection during its set-up
-    // (seen while plug-ins load and unload in quick succession): a few more tries.
+    // (seen while plug-ins load and unload in quick succession): more tries,
+    // for up to half a minute.
     Display* connect()
     {
         Display* d = nullptr;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds (30);
 
-        for (int attempt = 0; attempt < 50 && (d = XOpenDisplay (nullptr)) == nullptr; ++attempt)
+        while ((d = XOpenDisplay (nullptr)) == nullptr && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for (std::chrono::milliseconds (20));
 
         return d;

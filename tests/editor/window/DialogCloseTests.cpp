@@ -117,8 +117,11 @@ namespace
             {
                 const auto chooser = dialogs().front();
                 click (juce::Point<int> (chooser.x, chooser.y) + fileBox);
-                // "type" takes every word after it as text.
-                runProgram ({ "xdotool", "sleep", "0.2", "type", "--delay", "30", action.substring (5) }, output);
+                // The chooser has the keyboard: its events come after the click,
+                // which put the text box in focus. "type" takes every word after
+                // it as text.
+                runProgram ({ "xdotool", "windowfocus", juce::String (chooser.id), "type", "--delay", "30", action.substring (5) },
+                            output);
                 runProgram ({ "xdotool", "key", "Return" }, output);
             }
             else
